@@ -1,0 +1,186 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/hosts.h"
+#include "listing/parsed_item.h"
+#include "listing/result_grid.h"
+#include "platform/browser.h"
+#include "platform/controls.h"
+#include "platform/services.h"
+#include "platform/timer.h"
+#include "util/regional.h"
+#include "util/tessik_glo.h"
+
+namespace tolvane {
+
+inline constexpr const char* kMainCaption = "Tolvane 1.6 A";
+inline constexpr const char* kCaptureFile = "thisget.htm";
+inline constexpr const char* kSoundFile = "sound01.wav";
+
+// What the grid widget knows that the rows do not: which row lies under the
+// mouse pointer.
+class GridView {
+ public:
+  virtual ~GridView() = default;
+  // The row at the pointer's current position, if any.
+  virtual std::optional<int> RowAtCursor() const = 0;
+};
+
+// The controls of the main window, as the widgets (or the tests' fakes)
+// provide them.
+struct TFrmPriceControls {
+  Window& form;
+  TextBox& EdtQuery;
+  TextBox& EdtHiFilter;
+  TextBox& EdtLowFilter;
+  Memo& MResultsLeft;
+  Button& SpdBtnGetNextData;
+  Browser& MiniBro;
+  Timer& TmrTimeout;
+  GridView& ListView1View;
+};
+
+// The services of the platform the main window reaches.
+struct TFrmPriceServices {
+  SoundPlayer& sound;
+  Shell& shell;
+  MessageBox& message_box;
+  FileDialog& file_dialog;
+  PrintDialog& PrntDlg;
+  Printer& printer;
+  PreferenceStore& preferences;
+  Clock& clock;
+  RegionalSettings regional;
+  HostConfig hosts;
+};
+
+// The main window. Its handlers are glue: the work lives in the folders
+// below; each group of handlers has its own source file.
+class TFrmPrice {
+ public:
+  TFrmPrice(Application& app, const TFrmPriceControls& controls,
+            const TFrmPriceServices& services);
+  TFrmPrice(const TFrmPrice&) = delete;
+  TFrmPrice& operator=(const TFrmPrice&) = delete;
+
+  // --- window frame (frm_price.cpp)
+  void FormShow(const Sender& sender);
+  // Always refuses: the window keeps its size.
+  bool FormCanResize(const Sender& sender, int new_width, int new_height);
+  void FormDestroy(const Sender& sender);
+  // key: virtual key code (13 is Enter).
+  void EdtQueryKeyDown(const Sender& sender, int key, bool shift, bool alt,
+                       bool ctrl);
+  void EdtQueryChange(const Sender& sender);
+  void Exit1Click(const Sender& sender);
+  void About1Click(const Sender& sender);
+  void Options1Click(const Sender& sender);
+
+  // --- help links (frm_price_help.cpp)
+  void OnlineHelp1Click(const Sender& sender);
+  void EbaysSearchTips1Click(const Sender& sender);
+  void Support1Click(const Sender& sender);
+
+  // --- rows, statistics and the price filter (frm_price_rows.cpp)
+  int AddItem(const ParsedItem& item);
+  bool PriceTextInvalid(const ParsedItem& item) const;
+  void ComputeSummary();
+  void SetRowIcons();
+  void EdtLowFilterExit(const Sender& sender);
+
+  // --- the page parser (frm_price_parse.cpp)
+  void ParseListingPage(const std::string& file_name);
+
+  // --- retrieval (frm_price_retrieval.cpp)
+  enum class GatherStep { kStart, kParse, kSummarise, kFinish };
+  void Get1Click(const Sender& sender);
+  void ConfirmGet5();
+  void GatherData(GatherStep step);
+  void NavigateToPage();
+  std::string BuildSearchURL(int offset) const;
+  bool CapturePage(const std::string& file_name, Browser& browser);
+  bool IsSamePage();
+  void MiniBroDownloadComplete(const Sender& sender);
+  void TmrTimeoutTimer(const Sender& sender);
+
+  // --- grid commands (frm_price_grid.cpp)
+  void CheckAll1Click(const Sender& sender);
+  void DeleteZeroBidAuctions1Click(const Sender& sender);
+  void DeleteSelected1Click(const Sender& sender);
+  void DeleteUnchecked1Click(const Sender& sender);
+  void NewSearch1Click(const Sender& sender);
+  void ListView1ColumnClick(const Sender& sender, int column);
+  void ListView1Click(const Sender& sender);
+
+  // --- hourly and weekday analysis (frm_price_analysis.cpp)
+  void GetHourlyandWeekdayStats1Click(const Sender& sender);
+
+  // --- printed report and saved summary (frm_price_reports.cpp)
+  void Print1Click(const Sender& sender);
+  void SaveResults1Click(const Sender& sender);
+
+  // --- CSV exchange (frm_price_csv.cpp)
+  void CreateCSVFileFromGrid1Click(const Sender& sender);
+  void ImportCSVFileFromGrid1Click(const Sender& sender);
+  void MergeCSVFileWithCurrentGridResults1Click(const Sender& sender);
+  std::string CleanCsvField(const std::string& text) const;
+
+  // --- state others read
+  ResultGrid& ListView1() { return grid_; }
+  const ResultGrid& ListView1() const { return grid_; }
+  int PageOffset() const { return page_offset_; }
+  bool AwaitingPage() const { return awaiting_page_; }
+  bool Get5Running() const { return get5_; }
+  const std::vector<std::string>& RchEdtPrint() const { return RchEdtPrint_; }
+  const FileDialogSettings& SvDlg() const { return SvDlg_; }
+  const FileDialogSettings& OpnDlg() const { return OpnDlg_; }
+  const RegionalSettings& Regional() const { return services_.regional; }
+  const HostConfig& Hosts() const { return services_.hosts; }
+
+  Application& app_;
+  TFrmPriceControls controls_;
+  Window& Form;
+  TextBox& EdtQuery;
+  TextBox& EdtHiFilter;
+  TextBox& EdtLowFilter;
+  Memo& MResultsLeft;
+  Button& SpdBtnGetNextData;
+  Browser& MiniBro;
+  Timer& TmrTimeout;
+
+ private:
+  TFrmPriceServices services_;
+  TessikGlo glo_;
+  ResultGrid grid_;
+
+  // Retrieval state.
+  int page_offset_ = 0;
+  bool awaiting_page_ = false;
+  bool get5_ = false;
+  int get5_start_count_ = 0;
+  std::vector<std::string> captured_page_;
+  // The Expires value of the last result page examined; kept for the life
+  // of the process.
+  std::string previous_expires_ = "thisisfirst";
+
+  // Parser state.
+  std::vector<std::string> PageLines;
+  std::string PageText;
+  ParsedItem CurrentItem;
+
+  // Sort directions of the Bids and Price columns.
+  int bids_sort_direction_ = 1;
+  int price_sort_direction_ = 1;
+
+  // The hidden text buffer of the report and the CSV commands, and the
+  // settings the save and open dialogs keep between runs.
+  std::vector<std::string> RchEdtPrint_;
+  FileDialogSettings SvDlg_;
+  FileDialogSettings OpnDlg_;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,7 @@
+#include "app/frm_price.h"
+
+namespace tolvane {
+
+void TFrmPrice::ParseListingPage(const std::string&) {}
+
+}  // namespace tolvane

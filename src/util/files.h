@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+inline constexpr const char* kCannotCreateFile = "Cannot create file %s";
+inline constexpr const char* kCannotOpenFile = "Cannot open file %s";
+
+// Writes the bytes to a temporary file in the same folder and renames it
+// over the target, so a failed write leaves the old file whole. Throws Error
+// with kCannotCreateFile.
+void WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+// Reads the whole file; throws Error with kCannotOpenFile.
+std::string ReadWholeFile(const std::string& path);
+
+// Splits text into lines the way a string list does: a line ends at CR LF,
+// at a lone LF or at a lone CR; a last line without a break still counts.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// The lines that a memo's Add of this text appends: the text split at its
+// line breaks, and one more empty line when it ends in a break. An empty
+// text is one empty line.
+std::vector<std::string> MemoLinesOf(const std::string& text);
+
+}  // namespace tolvane

@@ -12,8 +12,14 @@ class TOKRightDlg {
   explicit TOKRightDlg(Window& form) : Form(form) {}
   virtual ~TOKRightDlg() = default;
 
-  void OKBtnClick(const Sender& sender) { (void)sender; Form.Hide(); }
-  void CancelBtnClick(const Sender& sender) { (void)sender; Form.Hide(); }
+  void OKBtnClick(const Sender& sender) {
+    (void)sender;
+    Form.Hide();
+  }
+  void CancelBtnClick(const Sender& sender) {
+    (void)sender;
+    Form.Hide();
+  }
 
   Window& Form;
 };

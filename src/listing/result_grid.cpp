@@ -99,9 +99,9 @@ void ResultGrid::CheckAll() {
 
 std::size_t ResultGrid::RemoveIf(
     const std::function<bool(const ResultRow&)>& match) {
-  const auto first = std::stable_partition(
-      rows_.begin(), rows_.end(),
-      [&](const ResultRow& row) { return !match(row); });
+  const auto first =
+      std::stable_partition(rows_.begin(), rows_.end(),
+                            [&](const ResultRow& row) { return !match(row); });
   const auto removed = static_cast<std::size_t>(rows_.end() - first);
   if (removed == 0) return 0;
   rows_.erase(first, rows_.end());
@@ -123,7 +123,8 @@ void ResultGrid::Reorder(const std::vector<int>& order) {
   assert(order.size() == rows_.size());
   std::vector<ResultRow> sorted;
   sorted.reserve(rows_.size());
-  for (int old_index : order) sorted.push_back(std::move(rows_[Index(old_index)]));
+  for (int old_index : order)
+    sorted.push_back(std::move(rows_[Index(old_index)]));
   rows_ = std::move(sorted);
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();

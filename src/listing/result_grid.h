@@ -25,9 +25,9 @@ struct ResultRow {
   bool checked = true;
   bool selected = false;
 
-  float price32 = 0;    // CleanPrice of the price text, as statistics use it
-  double price64 = 0;   // the same for the price filter
-  float bids_value = 0; // the bids when bids_numeric
+  float price32 = 0;     // CleanPrice of the price text, as statistics use it
+  double price64 = 0;    // the same for the price filter
+  float bids_value = 0;  // the bids when bids_numeric
   bool bids_numeric = false;  // the bids text passes IsAllDigits
   bool zero_bid = false;      // the bids text is exactly "-"
 };

@@ -39,7 +39,7 @@ class MessageBox {
 // The settings a file dialog object keeps between runs.
 struct FileDialogSettings {
   std::string title;
-  std::string filter;  // "Text (*.txt)|*.TXT|..."
+  std::string filter;    // "Text (*.txt)|*.TXT|..."
   int filter_index = 1;  // 1-based
   std::string file_name;
   std::string default_ext;

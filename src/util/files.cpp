@@ -27,8 +27,10 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   while (ok && done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<std::size_t>(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<std::size_t>(n);
   }
   // New files get the usual rights; mkstemp makes them private.
   const mode_t mask = ::umask(0);

@@ -80,8 +80,8 @@ Decimal ToDecimal(double value, int decimals) {
   out.fraction = kept.substr(point, decimals);
   const auto first = out.integer.find_first_not_of('0');
   out.integer = first == std::string::npos ? "0" : out.integer.substr(first);
-  if (out.integer == "0" && out.fraction.find_first_not_of('0') ==
-                                std::string::npos) {
+  if (out.integer == "0" &&
+      out.fraction.find_first_not_of('0') == std::string::npos) {
     out.negative = false;
   }
   return out;
@@ -99,8 +99,8 @@ std::string Group(const std::string& integer, char separator) {
 }
 
 std::string Amount(const Decimal& d, const RegionalSettings& s, bool group) {
-  std::string text = group ? Group(d.integer, s.thousands_separator)
-                           : d.integer;
+  std::string text =
+      group ? Group(d.integer, s.thousands_separator) : d.integer;
   if (!d.fraction.empty()) {
     text.push_back(s.decimal_separator);
     text += d.fraction;
@@ -188,20 +188,31 @@ std::string FormatCurrency(double value, const RegionalSettings& s) {
   const std::string& c = s.currency_symbol;
   if (!d.negative) {
     switch (s.currency_format) {
-      case 1: return amount + c;
-      case 2: return c + " " + amount;
-      case 3: return amount + " " + c;
-      default: return c + amount;
+      case 1:
+        return amount + c;
+      case 2:
+        return c + " " + amount;
+      case 3:
+        return amount + " " + c;
+      default:
+        return c + amount;
     }
   }
   switch (s.negative_currency_format) {
-    case 1: return "-" + c + amount;
-    case 2: return c + "-" + amount;
-    case 3: return c + amount + "-";
-    case 5: return "-" + amount + c;
-    case 8: return "-" + amount + " " + c;
-    case 9: return "-" + c + " " + amount;
-    default: return "(" + c + amount + ")";
+    case 1:
+      return "-" + c + amount;
+    case 2:
+      return c + "-" + amount;
+    case 3:
+      return c + amount + "-";
+    case 5:
+      return "-" + amount + c;
+    case 8:
+      return "-" + amount + " " + c;
+    case 9:
+      return "-" + c + " " + amount;
+    default:
+      return "(" + c + amount + ")";
   }
 }
 

@@ -26,7 +26,8 @@ RegionalSettings RegionalSettings::FromSystemLocale() {
   } else {
     settings.negative_currency_format = conv->n_sep_by_space == 1 ? 8 : 5;
   }
-  if (conv->mon_decimal_point != nullptr && conv->mon_decimal_point[0] != '\0') {
+  if (conv->mon_decimal_point != nullptr &&
+      conv->mon_decimal_point[0] != '\0') {
     settings.decimal_separator = conv->mon_decimal_point[0];
   } else if (conv->decimal_point != nullptr && conv->decimal_point[0] != '\0') {
     settings.decimal_separator = conv->decimal_point[0];

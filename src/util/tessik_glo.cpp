@@ -115,9 +115,8 @@ std::string TessikGlo::MonthNumber(std::string_view name) {
   static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr",
                                             "May", "Jun", "Jul", "Aug",
                                             "Sep", "Oct", "Nov", "Dec"};
-  static constexpr const char* kNumbers[] = {"01", "02", "03", "04",
-                                             "05", "06", "07", "08",
-                                             "09", "10", "11", "12"};
+  static constexpr const char* kNumbers[] = {
+      "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"};
   for (int i = 0; i < 12; ++i) {
     if (name == kMonths[i]) return kNumbers[i];
   }
@@ -161,8 +160,7 @@ std::string TessikGlo::CurrentDirectory() {
 
 void TessikGlo::ShowPage(const std::string& page, Browser& browser,
                          bool local) {
-  const std::string address =
-      local ? CurrentDirectory() + "/" + page : page;
+  const std::string address = local ? CurrentDirectory() + "/" + page : page;
   browser.Navigate(address, kNavNoHistory);
 }
 

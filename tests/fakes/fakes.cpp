@@ -54,7 +54,8 @@ std::optional<std::int32_t> FakePreferenceStore::ReadInteger(
 void FakePreferenceStore::WriteInteger(const std::string& key,
                                        const std::string& name,
                                        std::int32_t value) {
-  if (!writable) throw Error(FormatMessage("Failed to set data for '%s'", name));
+  if (!writable)
+    throw Error(FormatMessage("Failed to set data for '%s'", name));
   keys[key][name] = Value{value, {}};
 }
 

@@ -25,9 +25,15 @@ namespace tolvane::fakes {
 
 class FakeWindow : public Window {
  public:
-  void Show() override { visible = true; ++shows; }
+  void Show() override {
+    visible = true;
+    ++shows;
+  }
   void Hide() override { visible = false; }
-  void Close() override { visible = false; closed = true; }
+  void Close() override {
+    visible = false;
+    closed = true;
+  }
   bool Visible() const override { return visible; }
   void Repaint() override { ++repaints; }
   void SetEnabled(bool value) override { enabled = value; }
@@ -304,9 +310,7 @@ struct FakeApp {
   std::unique_ptr<TFrmOptions> FrmOptions;
 
   // Runs a handler the way an event does, through the dispatcher.
-  void Dispatch(const std::function<void()>& handler) {
-    app.Dispatch(handler);
-  }
+  void Dispatch(const std::function<void()>& handler) { app.Dispatch(handler); }
 };
 
 }  // namespace tolvane::fakes

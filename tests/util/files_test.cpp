@@ -35,9 +35,9 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
   WriteFileAtomically(target, "first");
   WriteFileAtomically(target, "second\r\n");
   EXPECT_EQ(ReadWholeFile(target), "second\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder),
-                          fs::directory_iterator()),
-            1);
+  EXPECT_EQ(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+      1);
 
   try {
     WriteFileAtomically((folder / "missing" / "x.txt").string(), "y");

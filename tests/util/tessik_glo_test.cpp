@@ -36,8 +36,8 @@ TEST(TessikGloTest, FindAndFindPlainPositions) {
       {"", "a", -1, -1},
       {"a", "", -1, 1},
       {"ab", "", -1, 1},
-      {"x\0yc"s, "c", 4, -1},     // the plain scan ends at the zero byte
-      {"ab\0cd"s, "b", 2, -1},    // "ab" is the whole plain text
+      {"x\0yc"s, "c", 4, -1},   // the plain scan ends at the zero byte
+      {"ab\0cd"s, "b", 2, -1},  // "ab" is the whole plain text
       {"abc\0de"s, "b", 2, 2},
       {"\0\0z"s, "\0z"s, 2, -1},
       {long_text, "Z", 32000, -1},
@@ -124,12 +124,9 @@ TEST(TessikGloTest, TrimAllRemovesControlCharactersAtBothEnds) {
   struct Case {
     std::string text, result;
   };
-  const Case cases[] = {{"  a b  ", "a b"},
-                        {"\t\r\n x\x01", "x"},
-                        {"   ", ""},
-                        {"", ""},
-                        {"\0a\0"s, "a"},
-                        {"a\xA0", "a\xA0"}};
+  const Case cases[] = {{"  a b  ", "a b"}, {"\t\r\n x\x01", "x"},
+                        {"   ", ""},        {"", ""},
+                        {"\0a\0"s, "a"},    {"a\xA0", "a\xA0"}};
   for (const Case& c : cases) {
     std::string text = c.text;
     TessikGlo::TrimAll(text);
@@ -142,8 +139,8 @@ TEST(TessikGloTest, IsAllDigits) {
     std::string text;
     bool result;
   };
-  const Case cases[] = {{"", false},   {"0042", true},  {"12\n", true},
-                        {"-", false},  {"1.5", false},  {" 7", false},
+  const Case cases[] = {{"", false},    {"0042", true}, {"12\n", true},
+                        {"-", false},   {"1.5", false}, {" 7", false},
                         {"1\0"s, true}, {"+1", false},  {"1,000", false},
                         {"\n", true}};
   for (const Case& c : cases) {

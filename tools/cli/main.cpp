@@ -1,12 +1,49 @@
-// tolvane-cli: the program's core without a window, for scripts.
+// tolvane-cli: the program's core without a window, for scripts and batch
+// work.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tolvane-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "commands:\n"
+    "  parse PAGE...                 parse captured result pages into one "
+    "grid\n"
+    "                                and write it as CSV on standard output\n"
+    "  url [--offset N] EXPRESSION   print the address of a result page\n"
+    "  summary CSV...                merge CSV files and print the summary\n"
+    "  analysis [--today YYYY-MM-DD] CSV...\n"
+    "                                merge CSV files and print the hourly and\n"
+    "                                weekday analysis\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  (void)argv;
+  using namespace tolvane::cli;
   if (argc < 2) {
-    std::fputs("usage: tolvane-cli COMMAND ...\n", stderr);
+    std::fputs(kUsage, stderr);
     return 2;
   }
-  return 2;
+  const std::string command = argv[1];
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  const Args args(argv + 2, argv + argc);
+  int status = 2;
+  if (command == "parse")
+    status = RunParse(args);
+  else if (command == "url")
+    status = RunUrl(args);
+  else if (command == "summary")
+    status = RunSummary(args);
+  else if (command == "analysis")
+    status = RunAnalysis(args);
+  if (status == 2) std::fputs(kUsage, stderr);
+  return status;
 }

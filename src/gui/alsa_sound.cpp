@@ -1,0 +1,7 @@
+#include "gui/alsa_sound.h"
+
+namespace tolvane::gui {
+
+void AlsaSoundPlayer::PlaySync(const std::string&) {}
+
+}  // namespace tolvane::gui

@@ -6,7 +6,6 @@ void TFrmPrice::Get1Click(const Sender&) {}
 void TFrmPrice::ConfirmGet5() {}
 void TFrmPrice::GatherData(GatherStep) {}
 void TFrmPrice::NavigateToPage() {}
-std::string TFrmPrice::BuildSearchURL(int) const { return {}; }
 bool TFrmPrice::CapturePage(const std::string&, Browser&) { return false; }
 bool TFrmPrice::IsSamePage() { return false; }
 void TFrmPrice::MiniBroDownloadComplete(const Sender&) {}

@@ -4,6 +4,13 @@
 
 namespace tolvane {
 
+// The variables that override the defaults below.
+inline constexpr const char* kSearchServiceVariable = "TOLVANE_SEARCH_SERVICE";
+inline constexpr const char* kItemHostVariable = "TOLVANE_ITEM_HOST";
+inline constexpr const char* kHelpPagesVariable = "TOLVANE_HELP_PAGES";
+inline constexpr const char* kOnlineHelpVariable = "TOLVANE_ONLINE_HELP";
+inline constexpr const char* kSupportVariable = "TOLVANE_SUPPORT";
+
 // Where the outside pages live. Each has a compiled-in default and an
 // environment variable that overrides it, so the program, the tests and the
 // demo can point at a service on a loopback port.
@@ -18,6 +25,8 @@ struct HostConfig {
   std::string online_help = "https://www.tolvane.org/tolvane/help.htm";
   std::string support = "https://support.tolvane.org/support.htm";
 
+  // The defaults, each replaced by its variable when that is set and not
+  // empty.
   static HostConfig FromEnvironment();
 };
 

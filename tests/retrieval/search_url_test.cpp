@@ -1,0 +1,93 @@
+#include "retrieval/search_url.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes/fakes.h"
+
+namespace tolvane {
+namespace {
+
+struct EncodeCase {
+  std::string expression;
+  std::string encoded;
+};
+
+// Catches a wrong step order (a literal plus lost or double-escaped), a
+// missing or extra escape, trimming that touches inner blanks, and bytes
+// that get percent-encoded when they must pass unchanged.
+TEST(SearchUrlTest, EncodesTheExpressionStepByStep) {
+  const EncodeCase cases[] = {
+      {"  brass lamp (art deco, 1930) \"green shade\" -plastic +signed  ",
+       "brass+lamp+%28art+deco%2C+1930%29+%22green+shade%22+-plastic+%"
+       "2Bsigned"},
+      {"", ""},
+      {" \t\r\n ", ""},
+      {"+signed lamp", "+signed+lamp"},
+      {"a  +b ++c", "a++%2Bb+%2B+c"},
+      {"x+y", "x+y"},
+      // The blank before the plus is trimmed away first, so it stays a plus.
+      {" +a", "+a"},
+      {"a \"+b\"", "a+%22+b%22"},
+      {"a +\"b\"", "a+%2B%22b%22"},
+      {"(a,b)", "%28a%2Cb%29"},
+      {"\x01\nlamp\r\n", "lamp"},
+      {"a\tb", "a\tb"},
+      {"-*&#%=?/", "-*&#%=?/"},
+      {"caf\xe9 \xff", "caf\xe9+\xff"},
+      {"%2B %22", "%2B+%22"},
+  };
+  for (const EncodeCase& c : cases) {
+    EXPECT_EQ(EncodeSearchExpression(c.expression), c.encoded)
+        << "expression [" << c.expression << "]";
+  }
+}
+
+struct AddressCase {
+  std::string service;
+  std::string expression;
+  int offset;
+  std::string address;
+};
+
+// Catches a key out of place, a changed fixed value, and an offset written
+// with grouping, padding or in the wrong spot.
+TEST(SearchUrlTest, JoinsServiceKeysAndOffset) {
+  const AddressCase cases[] = {
+      {"http://search-completed.ebay.com",
+       "  brass lamp (art deco, 1930) \"green shade\" -plastic +signed  ", 100,
+       "http://search-completed.ebay.com/search/search.dll?GetResult&query="
+       "brass+lamp+%28art+deco%2C+1930%29+%22green+shade%22+-plastic+%2Bsigned"
+       "&ht=1&combine=y&SortProperty=MetaEndSort&st=2&skip=100"},
+      {"http://127.0.0.1:8080", "   ", 0,
+       "http://127.0.0.1:8080/search/search.dll?GetResult&query=&ht=1&"
+       "combine=y&SortProperty=MetaEndSort&st=2&skip=0"},
+      {"http://h", "lamp", 250,
+       "http://h/search/search.dll?GetResult&query=lamp&ht=1&combine=y&"
+       "SortProperty=MetaEndSort&st=2&skip=250"},
+      {"http://h", "lamp", 100000,
+       "http://h/search/search.dll?GetResult&query=lamp&ht=1&combine=y&"
+       "SortProperty=MetaEndSort&st=2&skip=100000"},
+  };
+  for (const AddressCase& c : cases) {
+    EXPECT_EQ(SearchURL(c.service, c.expression, c.offset), c.address);
+  }
+}
+
+// Catches an address built from a stale copy of the search box or from a
+// hard-wired host instead of the configured one.
+TEST(SearchUrlTest, MainWindowReadsTheSearchBoxAtEachCall) {
+  fakes::FakeApp f;
+  f.EdtQuery.Type("old lamp");
+  const std::string prefix = f.FrmPrice->Hosts().search_service +
+                             "/search/search.dll?GetResult&query=";
+  EXPECT_EQ(f.FrmPrice->BuildSearchURL(0).rfind(prefix + "old+lamp&", 0), 0u);
+  f.EdtQuery.Type("new (lamp)");
+  const std::string url = f.FrmPrice->BuildSearchURL(50);
+  EXPECT_EQ(url.rfind(prefix + "new+%28lamp%29&", 0), 0u) << url;
+  EXPECT_TRUE(url.ends_with("&skip=50")) << url;
+}
+
+}  // namespace
+}  // namespace tolvane

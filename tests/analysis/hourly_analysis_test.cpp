@@ -1,0 +1,329 @@
+#include "analysis/hourly_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fakes/fakes.h"
+#include "util/error.h"
+
+namespace tolvane {
+namespace {
+
+const RegionalSettings kUs = RegionalSettings::UnitedStates();
+constexpr Date kJanuary{2026, 1, 10};
+constexpr Date kMarch{2026, 3, 10};
+
+ResultRow Row(const std::string& bids, const std::string& price,
+              const std::string& ended, bool checked = true) {
+  ResultRow row;
+  row.item = "1";
+  row.bids = bids;
+  row.price = price;
+  row.ended = ended;
+  row.checked = checked;
+  return row;
+}
+
+std::string ErrorOf(const std::vector<ResultRow>& rows, Date today) {
+  try {
+    AccumulateHourlyWeekday(rows, today, kUs);
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+// Catches a wrong cut of the end time (hour, day, month taken at the wrong
+// place), a wrong year inference around the turn of the year, and a
+// weekday counted from the wrong day.
+TEST(HourlyAnalysisTest, EndTimesAreCutByPositionAndDated) {
+  struct Case {
+    const char* ended;
+    Date today;
+    Date date;
+    int weekday;
+    const char* hour;
+  };
+  const Case cases[] = {
+      {"Nov-23 18:45", kJanuary, {2025, 11, 23}, 0, "18"},
+      {"Nov-23 18:45", kMarch, {2026, 11, 23}, 1, "18"},
+      {"Sep-23 18:45", kJanuary, {2026, 9, 23}, 3, "18"},
+      {"Dec-31 23:59", {2026, 2, 28}, {2025, 12, 31}, 3, "23"},
+      {"Nov-3 18:45", kMarch, {2026, 11, 3}, 2, "18"},
+      {"Feb-29 10:00", {2028, 3, 1}, {2028, 2, 29}, 2, "10"},
+      {"Jan-10 00:05", kMarch, {2026, 1, 10}, 6, "00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ended);
+    const EndTime when = SplitEndTime(c.ended, c.today);
+    EXPECT_EQ(when.date, c.date);
+    EXPECT_EQ(when.weekday, c.weekday);
+    EXPECT_EQ(when.hour_text, c.hour);
+  }
+}
+
+// Catches an end time that is let through when it cannot be dated, and an
+// error text that differs from the one the user is shown.
+TEST(HourlyAnalysisTest, EndTimesThatCannotBeDatedStopWithTheirText) {
+  struct Case {
+    const char* ended;
+    Date today;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"nov-23 18:45", kMarch, "Invalid argument to date encode"},
+      {"notAvail", kMarch, "'' is not a valid integer value"},
+      {"", kMarch, "'' is not a valid integer value"},
+      {"Feb-29 10:00", kMarch, "Invalid argument to date encode"},
+      // Inferred into 2027, which is no leap year.
+      {"Feb-29 10:00", {2027, 1, 5}, "Invalid argument to date encode"},
+      {"Nov-00 10:00", kMarch, "Invalid argument to date encode"},
+      {"Apr-31 10:00", kMarch, "Invalid argument to date encode"},
+      {"Nov-x3 18:45", kMarch, "'x3' is not a valid integer value"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ended);
+    // Bids "-": the row would not be counted, yet its date is checked.
+    EXPECT_EQ(ErrorOf({Row("-", "$1.00", c.ended)}, c.today), c.error);
+  }
+}
+
+// Catches a row counted in the wrong bucket, unchecked rows left out, rows
+// without bids counted, and a count or hour error that is swallowed or
+// taken from a row that is not counted.
+TEST(HourlyAnalysisTest, CountedRowsLandInTheirHourAndWeekday) {
+  const std::vector<ResultRow> rows = {
+      Row("3", "$10.00", "Nov-23 18:45", /*checked=*/false),
+      Row("-", "$99.00", "Nov-23 18:45"),
+      Row("", "$99.00", "Nov-23 18:45"),
+      Row("-", "$1,234,567.00", "Nov-23 xx:45"),
+  };
+  for (const auto& [today, weekday] :
+       {std::pair{kJanuary, 0}, std::pair{kMarch, 1}}) {
+    const AnalysisTables t = AccumulateHourlyWeekday(rows, today, kUs);
+    for (int day = 0; day < 7; ++day) {
+      EXPECT_EQ(t.weekdays[day].items, day == weekday ? 1 : 0) << day;
+    }
+    EXPECT_EQ(t.hours[18].items, 1);
+    EXPECT_EQ(t.hours[18].bids, 3);
+    EXPECT_EQ(t.hours[18].price, 10);
+    EXPECT_EQ(t.weekdays[weekday].bids, 3);
+    EXPECT_EQ(t.weekdays[weekday].price, 10);
+  }
+}
+
+// Catches a counted row whose hour, bids or price does not convert being
+// let through, and an hour outside the day written outside the table.
+TEST(HourlyAnalysisTest, CountedRowsThatDoNotConvertStop) {
+  struct Case {
+    ResultRow row;
+    const char* error;
+  };
+  const Case cases[] = {
+      {Row("1", "$1.00", "Nov-23 24:00"), "'24' is not a valid hour"},
+      {Row("1", "$1.00", "Nov-23 -1:45"), "'-1' is not a valid hour"},
+      {Row("1", "$1.00", "Nov-23 xx:45"), "'xx' is not a valid integer value"},
+      {Row("1", "$1,234,567.00", "Nov-23 18:45"),
+       "'1234,567.00' is not a valid floating point value"},
+      {Row("12\n", "$1.00", "Nov-23 18:45"),
+       "'12\n' is not a valid floating point value"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row.ended + " " + c.row.price);
+    EXPECT_EQ(ErrorOf({Row("1", "$1.00", "Nov-23 10:00"), c.row}, kMarch),
+              c.error);
+  }
+}
+
+// Catches sums kept in double: past 2^24 a single-precision total cannot
+// take 0.75 more, and the report has always shown the 32-bit cents.
+TEST(HourlyAnalysisTest, SumsAreSinglePrecision) {
+  const std::vector<ResultRow> rows = {Row("1", "16777216.00", "Mar-02 09:15"),
+                                       Row("1", "$0.75", "Mar-02 09:30")};
+  const std::vector<std::string> lines =
+      HourlyWeekdayLines(AccumulateHourlyWeekday(rows, kMarch, kUs), kUs);
+  EXPECT_EQ(lines[13],
+            "    9    2       2          $16,777,216.00\t$8,388,608.00\t    "
+            "1.00");
+}
+
+// The whole window for a small grid: headings, the four hour headers,
+// padded cells, tabs, averages only where there are items, rounding of the
+// averages, and rows checked or not.
+TEST(HourlyAnalysisTest, ReportForASmallGrid) {
+  ResultGrid grid;
+  grid.Append(Row("3", "$10.00", "Mar-02 09:15"));
+  grid.Append(Row("9", "$30.50", "Mar-03 09:59", /*checked=*/false));
+  grid.Append(Row("0", "$5.00", "Mar-04 09:00"));
+  grid.Append(Row("-", "$1.00", "Mar-04 09:00"));
+  grid.Append(Row("12", "$1,234.56", "Feb-28 23:59"));
+  grid.Append(Row("1", "$0.99", "Jan-10 00:05"));
+  grid.Append(Row("2", "$7.25", "Nov-23 18:45"));
+  const std::vector<std::string> expected = {
+      "--------- Hourly Analysys ---------",
+      " ",
+      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
+      "    0    1       1          $0.99\t$0.99\t    1.00",
+      "    1    0       0          $0.00",
+      "    2    0       0          $0.00",
+      "    3    0       0          $0.00",
+      "    4    0       0          $0.00",
+      "    5    0       0          $0.00",
+      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
+      "    6    0       0          $0.00",
+      "    7    0       0          $0.00",
+      "    8    0       0          $0.00",
+      "    9    3       12         $45.50\t$15.17\t    4.00",
+      "    10   0       0          $0.00",
+      "    11   0       0          $0.00",
+      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
+      "    12   0       0          $0.00",
+      "    13   0       0          $0.00",
+      "    14   0       0          $0.00",
+      "    15   0       0          $0.00",
+      "    16   0       0          $0.00",
+      "    17   0       0          $0.00",
+      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
+      "    18   1       2          $7.25\t$7.25\t    2.00",
+      "    19   0       0          $0.00",
+      "    20   0       0          $0.00",
+      "    21   0       0          $0.00",
+      "    22   0       0          $0.00",
+      "    23   1       12         $1,234.56\t$1,234.56\t    12.00",
+      " ",
+      " ",
+      "--------- Weekday Analysys ---------",
+      " ",
+      "  DAY   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
+      "  SUN    0        0        $0.00",
+      "  MON    2        5        $17.25\t$8.63\t    2.50",
+      "  TUE    1        9        $30.50\t$30.50\t    9.00",
+      "  WED    1        0        $5.00\t$5.00\t    0.00",
+      "  THU    0        0        $0.00",
+      "  FRI    0        0        $0.00",
+      "  SAT    2        13       $1,235.55\t$617.78\t    6.50",
+  };
+  const std::vector<std::string> first = HourlyWeekdayReport(grid, kMarch, kUs);
+  EXPECT_EQ(first, expected);
+  EXPECT_EQ(HourlyWeekdayReport(grid, kMarch, kUs), first);
+}
+
+// Catches averages written for empty buckets (a division by zero shown as
+// text) and a short report when nothing is counted.
+TEST(HourlyAnalysisTest, OnlyZeroBidRowsGiveAnEmptyFullReport) {
+  ResultGrid grid;
+  grid.Append(Row("-", "$10.00", "Mar-02 09:15"));
+  grid.Append(Row("-", "$12.00", "Nov-23 18:45"));
+  const std::vector<std::string> lines = HourlyWeekdayReport(grid, kMarch, kUs);
+  ASSERT_EQ(lines.size(), 42u);
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find('\t'), std::string::npos) << line;
+  }
+  for (int day = 0; day < 7; ++day) {
+    EXPECT_TRUE(lines[35 + day].ends_with("0        0        $0.00"))
+        << lines[35 + day];
+  }
+  EXPECT_EQ(lines[13], "    9    0       0          $0.00");
+  EXPECT_EQ(lines[36], "  MON    0        0        $0.00");
+}
+
+// Catches values cut to their field: a six-digit count or total pushes the
+// rest of the line to the right.
+TEST(HourlyAnalysisTest, LongValuesPushTheLineRight) {
+  AnalysisTables t;
+  t.hours[9] = {/*bids=*/1234567, /*price=*/123456, /*items=*/123456};
+  t.weekdays[2] = {/*bids=*/1234567, /*price=*/1, /*items=*/1234567};
+  const std::vector<std::string> lines = HourlyWeekdayLines(t, kUs);
+  EXPECT_EQ(lines[13],
+            "    9    123456   1234567      $123,456.00\t$1.00\t    10.00");
+  EXPECT_EQ(lines[37], "  TUE    1234567   1234567   $1.00\t$0.00\t    1.00");
+
+  // The same through rows: a bid count of six digits in one hour.
+  const std::vector<std::string> from_rows = HourlyWeekdayLines(
+      AccumulateHourlyWeekday({Row("123456", "$1.00", "Mar-02 09:15")}, kMarch,
+                              kUs),
+      kUs);
+  EXPECT_EQ(from_rows[13],
+            "    9    1       123456      $1.00\t$1.00\t    123456.00");
+}
+
+// Catches amounts written with United States forms whatever the user's
+// settings: symbol placement, separators and the fixed form follow them.
+TEST(HourlyAnalysisTest, AmountsFollowTheRegionalSettings) {
+  RegionalSettings euro;
+  euro.currency_symbol = "EUR";
+  euro.currency_format = 3;
+  euro.thousands_separator = '.';
+  euro.decimal_separator = ',';
+  const std::vector<std::string> lines = HourlyWeekdayLines(
+      AccumulateHourlyWeekday(
+          {Row("5", "2234", "Mar-02 09:15"), Row("0", "1000", "Mar-02 09:15")},
+          kMarch, euro),
+      euro);
+  EXPECT_EQ(lines[13],
+            "    9    2       5          3.234,00 EUR\t1.617,00 EUR\t    2,50");
+}
+
+// The command on the windows: an empty grid leaves everything alone, a
+// report replaces the memo's text in place (not appended to it), dates by
+// the clock and shows the window again when it is already open.
+TEST(HourlyAnalysisCommandTest, FillsTheAnalysisWindow) {
+  fakes::FakeApp f;
+  f.Memo1.lines = {"Memo1"};
+  f.Dispatch([&] { f.FrmPrice->GetHourlyandWeekdayStats1Click({"x"}); });
+  EXPECT_EQ(f.Memo1.lines, std::vector<std::string>{"Memo1"});
+  EXPECT_EQ(f.ana_form.shows, 0);
+
+  f.clock.today = kJanuary;
+  f.FrmPrice->ListView1().Append(Row("4", "$8.00", "Nov-23 18:45", false));
+  for (int run = 1; run <= 2; ++run) {
+    f.Dispatch([&] {
+      f.FrmPrice->GetHourlyandWeekdayStats1Click({"SpdBttnGetDateStats"});
+    });
+    ASSERT_EQ(f.Memo1.lines.size(), 42u);
+    EXPECT_EQ(f.Memo1.lines[35],
+              "  SUN    1        4        $8.00\t$8.00\t    4.00");
+    EXPECT_EQ(f.Memo1.lines[36], "  MON    0        0        $0.00");
+    EXPECT_TRUE(f.ana_form.visible);
+    EXPECT_EQ(f.ana_form.shows, run);
+  }
+  EXPECT_TRUE(f.message_box.shown.empty());
+}
+
+// Catches a failing row that clears or half-fills the memo, shows the
+// window, or reaches the user without the default report's form.
+TEST(HourlyAnalysisCommandTest, FailuresLeaveTheWindowAlone) {
+  struct Case {
+    const char* ended;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"notAvail", "'' is not a valid integer value."},
+      {"Nov-23 25:45", "'25' is not a valid hour."},
+      {"nov-23 18:45", "Invalid argument to date encode."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ended);
+    fakes::FakeApp f;
+    f.Memo1.lines = {"last report"};
+    f.FrmPrice->ListView1().Append(Row("1", "$1.00", "Mar-02 09:15"));
+    f.FrmPrice->ListView1().Append(Row("2", "$1.00", c.ended));
+    f.Dispatch([&] {
+      f.FrmPrice->GetHourlyandWeekdayStats1Click({"GetHourlyandWeekdayStats1"});
+    });
+    EXPECT_EQ(f.Memo1.lines, std::vector<std::string>{"last report"});
+    EXPECT_EQ(f.ana_form.shows, 0);
+    ASSERT_EQ(f.message_box.shown.size(), 1u);
+    EXPECT_EQ(f.message_box.shown[0].text, c.shown);
+    EXPECT_EQ(f.message_box.shown[0].caption, "Tolvane 1.6");
+    EXPECT_EQ(f.message_box.shown[0].icon, MbIcon::kStop);
+    EXPECT_EQ(f.FrmPrice->ListView1().Count(), 2);
+  }
+}
+
+}  // namespace
+}  // namespace tolvane

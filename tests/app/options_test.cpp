@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/frm_options.h"
+#include "app/preference_file.h"
+#include "app/temp_folder.h"
+#include "fakes/fakes.h"
+
+namespace tolvane {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteText;
+
+// The program on fakes, but with the options dialog on a real preference
+// file in a folder of its own, started the way the program starts.
+class OptionsTest : public ::testing::Test {
+ protected:
+  void StartUp(const std::string& file = "prefs.reg") {
+    store_ = std::make_unique<FilePreferenceStore>(folder_ / file);
+    f_.FrmOptions = std::make_unique<TFrmOptions>(f_.app, f_.options_form,
+                                                  f_.Edit1, *store_);
+    f_.app.FrmOptions = f_.FrmOptions.get();
+    f_.Edit1.text = "90";
+    f_.Dispatch([&] { f_.FrmOptions->ReadTimeout(); });
+  }
+  void OpenOptions() {
+    f_.Dispatch([&] { f_.FrmPrice->Options1Click(Sender{"Options1"}); });
+  }
+  void PressOK() {
+    f_.Dispatch([&] { f_.FrmOptions->BitBtnOKClick(Sender{"BitBtnOK"}); });
+  }
+  void PressCancel() {
+    f_.Dispatch(
+        [&] { f_.FrmOptions->BitBtnCancelClick(Sender{"BitBtnCancel"}); });
+  }
+  std::optional<std::int32_t> Stored() {
+    return store_->ReadInteger(kPrefsKey, kTimeoutValue);
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : f_.message_box.shown) texts.push_back(shown.text);
+    return texts;
+  }
+
+  TempFolder folder_;
+  std::unique_ptr<FilePreferenceStore> store_;
+  fakes::FakeApp f_;
+};
+
+// Catches a first run that shows anything but 90, fails to leave the key
+// behind, or stores a value before the user asks for one.
+TEST_F(OptionsTest, FirstRunShowsNinetyAndCreatesOnlyTheKey) {
+  StartUp();
+  EXPECT_EQ(f_.Edit1.text, "90");
+  EXPECT_TRUE(store_->KeyExists(kPrefsKey));
+  EXPECT_FALSE(store_->ValueExists(kPrefsKey, kTimeoutValue));
+  OpenOptions();
+  EXPECT_TRUE(f_.options_form.visible);
+  EXPECT_EQ(f_.Edit1.text, "90");
+  PressOK();
+  EXPECT_FALSE(f_.options_form.visible);
+  EXPECT_EQ(Stored(), 90);
+  EXPECT_TRUE(f_.message_box.shown.empty());
+}
+
+struct OkCase {
+  std::string typed;
+  std::optional<std::int32_t> stored;  // nothing: the earlier 45 stays
+  bool stays_open;
+  std::string message;
+};
+
+// Catches text that is not a plain count being stored (or complained
+// about), a large count wrapping round instead of failing, and a failed OK
+// closing the dialog.
+TEST_F(OptionsTest, OkStoresPlainCountsOnly) {
+  const OkCase cases[] = {
+      {"0", 0, false, ""},
+      {"30", 30, false, ""},
+      {"0042", 42, false, ""},
+      {"2147483647", 2147483647, false, ""},
+      {"1.5", std::nullopt, false, ""},
+      {"", std::nullopt, false, ""},
+      {" 7", std::nullopt, false, ""},
+      {"-5", std::nullopt, false, ""},
+      {"2147483648", std::nullopt, true,
+       "'2147483648' is not a valid integer value."},
+      {"99999999999999999999", std::nullopt, true,
+       "'99999999999999999999' is not a valid integer value."},
+  };
+  StartUp();
+  for (const OkCase& c : cases) {
+    store_->WriteInteger(kPrefsKey, kTimeoutValue, 45);
+    f_.message_box.shown.clear();
+    OpenOptions();
+    f_.Edit1.Type(c.typed);
+    PressOK();
+    EXPECT_EQ(Stored(), c.stored.value_or(45)) << c.typed;
+    EXPECT_EQ(f_.options_form.visible, c.stays_open) << c.typed;
+    // Whatever happened, the typed text is the timeout in force.
+    EXPECT_EQ(f_.Edit1.text, c.typed);
+    if (c.message.empty()) {
+      EXPECT_TRUE(f_.message_box.shown.empty()) << c.typed;
+    } else {
+      ASSERT_EQ(f_.message_box.shown.size(), 1u) << c.typed;
+      EXPECT_EQ(f_.message_box.shown[0].text, c.message);
+      EXPECT_EQ(f_.message_box.shown[0].caption, "Tolvane 1.6");
+      EXPECT_EQ(f_.message_box.shown[0].icon, MbIcon::kStop);
+    }
+    PressCancel();
+  }
+}
+
+// Catches Cancel that stores, Cancel that restores the old text (the typed
+// one must stay in force), and a reopened dialog that keeps showing the
+// unsaved text instead of the stored value.
+TEST_F(OptionsTest, CancelKeepsTheStoreAndReopeningShowsIt) {
+  StartUp();
+  store_->WriteInteger(kPrefsKey, kTimeoutValue, 45);
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "45");
+  f_.Edit1.Type("30");
+  PressCancel();
+  EXPECT_FALSE(f_.options_form.visible);
+  EXPECT_EQ(Stored(), 45);
+  EXPECT_EQ(f_.Edit1.text, "30");
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "45");
+  // Options while the dialog is already open does not throw away typing.
+  f_.Edit1.Type("31");
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "31");
+  PressOK();
+  PressCancel();
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "31");
+}
+
+// Catches a value of another type read as some number, or the error
+// swallowed, or Edit1 changed on the way.
+TEST_F(OptionsTest, ValueOfAnotherTypeIsReportedAndEditKeepsItsText) {
+  StartUp();
+  WriteText(store_->Path(),
+            "Windows Registry Editor Version 5.00\n\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]\n"
+            "\"timeout\"=\"60\"\n");
+  f_.Edit1.Type("77");
+  OpenOptions();
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Invalid data type for 'timeout'."});
+  EXPECT_EQ(f_.Edit1.text, "77");
+}
+
+// Catches a store without rights that stops the program at start-up, or an
+// OK whose failed write closes the dialog as if it had stored.
+TEST_F(OptionsTest, UnwritableStoreFallsBackAndOkReportsTheFailedWrite) {
+  // A path under a regular file cannot be written, even by root.
+  WriteText(folder_ / "file", "a regular file, not a folder");
+  StartUp("file/prefs.reg");
+  EXPECT_EQ(f_.Edit1.text, "90");
+  EXPECT_TRUE(f_.message_box.shown.empty());
+  OpenOptions();
+  f_.Edit1.Type("30");
+  PressOK();
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Failed to set data for 'timeout'."});
+  EXPECT_TRUE(f_.options_form.visible);
+  EXPECT_EQ(f_.Edit1.text, "30");
+}
+
+}  // namespace
+}  // namespace tolvane

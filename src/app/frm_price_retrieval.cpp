@@ -1,14 +1,156 @@
+#include <climits>
+#include <cstdint>
+#include <string_view>
+
+#include "app/busy_box.h"
+#include "app/frm_options.h"
 #include "app/frm_price.h"
+#include "retrieval/page_capture.h"
+#include "util/numbers.h"
 
 namespace tolvane {
+namespace {
 
-void TFrmPrice::Get1Click(const Sender&) {}
-void TFrmPrice::ConfirmGet5() {}
-void TFrmPrice::GatherData(GatherStep) {}
-void TFrmPrice::NavigateToPage() {}
-bool TFrmPrice::CapturePage(const std::string&, Browser&) { return false; }
-bool TFrmPrice::IsSamePage() { return false; }
-void TFrmPrice::MiniBroDownloadComplete(const Sender&) {}
-void TFrmPrice::TmrTimeoutTimer(const Sender&) {}
+constexpr const char* kGet5Note =
+    "Tolvane is getting 5 pages of completed price information.  This can "
+    "take some time depending upon your internet connection speed.  The "
+    "program may not respond during data gathering.  The program will make a "
+    "'pop' sound when each page has been loaded into the grid -- 5 'pop' "
+    "sounds all together.\n\n\nClick \"NO\" if you do not want to see this "
+    "message again.";
+constexpr const char* kGet5NoteCaption = "Program Note";
+
+// The tool bar's Get 5 button and the Data menu's Get 5 item.
+constexpr std::string_view kGet5Senders[] = {"SpdBtnGet5", "Get51"};
+
+constexpr int kPageStep = 50;
+// A Get 5 ends once more rows than this have arrived since it began.
+constexpr int kGet5NewRows = 200;
+constexpr int kLoadAttempts = 99;
+
+bool IsGet5Sender(const Sender& sender) {
+  for (std::string_view name : kGet5Senders) {
+    if (sender.name == name) return true;
+  }
+  return false;
+}
+
+// The timer counts in milliseconds of a 32-bit value: a negative number of
+// seconds never fires (it would wrap to weeks), a huge one waits as long as
+// the timer can.
+int TimeoutMilliseconds(std::int32_t seconds) {
+  const std::int64_t ms = static_cast<std::int64_t>(seconds) * 1000;
+  if (ms < 0) return 0;
+  if (ms > INT_MAX) return INT_MAX;
+  return static_cast<int>(ms);
+}
+
+}  // namespace
+
+void TFrmPrice::Get1Click(const Sender& sender) {
+  get5_start_count_ = grid_.Count();
+  if (IsGet5Sender(sender)) {
+    get5_ = true;
+    ConfirmGet5();
+  } else {
+    get5_ = false;
+  }
+  app_.BusyBox->Form.Show();
+  GatherData(GatherStep::kStart);
+}
+
+void TFrmPrice::ConfirmGet5() {
+  PreferenceStore& store = services_.preferences;
+  bool show_note = true;
+  if (!store.KeyExists(kPrefsKey)) {
+    store.OpenKey(kPrefsKey, true);
+    store.WriteInteger(kPrefsKey, kGet5MessageValue, 1);
+  } else {
+    store.OpenKey(kPrefsKey, true);
+    const auto stored = store.ReadInteger(kPrefsKey, kGet5MessageValue);
+    show_note = !stored || *stored != 0;
+  }
+  if (!show_note) return;
+  const MbResult answer = services_.message_box.Show(
+      kGet5Note, kGet5NoteCaption, MbButtons::kYesNo, MbIcon::kNone);
+  if (answer == MbResult::kNo) {
+    store.WriteInteger(kPrefsKey, kGet5MessageValue, 0);
+  }
+}
+
+void TFrmPrice::GatherData(GatherStep step) {
+  switch (step) {
+    case GatherStep::kStart: {
+      app_.BusyBox->Form.Repaint();
+      const std::int32_t seconds = StrToInt(app_.FrmOptions->Edit1.Text());
+      TmrTimeout.SetInterval(TimeoutMilliseconds(seconds));
+      TmrTimeout.SetEnabled(true);
+      awaiting_page_ = true;
+      NavigateToPage();
+      return;
+    }
+    case GatherStep::kParse:
+      TmrTimeout.SetEnabled(false);
+      awaiting_page_ = false;
+      ParseListingPage(kCaptureFile);
+      return;
+    case GatherStep::kSummarise:
+      ComputeSummary();
+      GatherData(GatherStep::kFinish);
+      return;
+    case GatherStep::kFinish:
+      services_.sound.PlaySync(kSoundFile);
+      if (!get5_) {
+        page_offset_ += kPageStep;
+        SpdBtnGetNextData.SetEnabled(true);
+        app_.BusyBox->Form.Hide();
+      } else if (grid_.Count() > get5_start_count_ + kGet5NewRows) {
+        get5_ = false;
+        app_.BusyBox->Form.Hide();
+      } else {
+        page_offset_ += kPageStep;
+        GatherData(GatherStep::kStart);
+      }
+      return;
+  }
+}
+
+void TFrmPrice::NavigateToPage() {
+  glo_.ShowPage(BuildSearchURL(page_offset_), MiniBro, false);
+}
+
+bool TFrmPrice::CapturePage(const std::string& file_name, Browser& browser) {
+  // A file that cannot be deleted or a document that cannot be saved fails
+  // this attempt only: the next download or the timeout goes on from here.
+  if (!DeleteUntilGone(file_name)) return false;
+  if (SaveWithRetries(browser, file_name) != SaveResult::kOk) return false;
+  captured_page_.clear();
+  TessikGlo::LoadFile(captured_page_, file_name, kLoadAttempts);
+  if (!IsCompletePage(JoinCapturedLines(captured_page_))) return false;
+  return !IsSamePage();
+}
+
+bool TFrmPrice::IsSamePage() {
+  return IsSameResultPage(JoinCapturedLines(captured_page_), previous_expires_);
+}
+
+void TFrmPrice::MiniBroDownloadComplete(const Sender&) {
+  if (!awaiting_page_) {
+    MiniBro.Stop();
+    return;
+  }
+  if (!CapturePage(kCaptureFile, MiniBro)) return;
+  MiniBro.Stop();
+  awaiting_page_ = false;
+  GatherData(GatherStep::kParse);
+}
+
+void TFrmPrice::TmrTimeoutTimer(const Sender&) {
+  GatherData(GatherStep::kParse);
+  // When the chain went on to the next page of a Get 5, that page was armed
+  // with its own timeout: leave it running, or a stalled page would wait
+  // for ever.
+  if (!awaiting_page_) TmrTimeout.SetEnabled(false);
+}
 
 }  // namespace tolvane

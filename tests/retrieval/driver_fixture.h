@@ -1,0 +1,92 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fakes/fakes.h"
+#include "sample_pages.h"
+
+namespace tolvane {
+
+// The program's five windows on fakes, working in a folder of their own
+// (the capture file lives in the current folder), with the site's pages at
+// hand.
+class DriverTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kExpression = "brass lamp";
+
+  void SetUp() override {
+    home_ = std::filesystem::current_path();
+    folder_ = std::filesystem::temp_directory_path() /
+              ("tolvane_driver_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    std::filesystem::current_path(folder_);
+    f.EdtQuery.Type(kExpression);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(home_);
+    std::filesystem::remove_all(folder_);
+  }
+
+  // A Get command from the named control, as the event loop delivers it.
+  void Click(std::string_view sender) {
+    f.Dispatch([this, sender] { f.FrmPrice->Get1Click(Sender{sender}); });
+  }
+  void Resume() {
+    f.Dispatch(
+        [this] { f.BusyBox->SpdBtnResumeClick(Sender{"SpdBtnResume"}); });
+  }
+
+  // The skip value of the address the browser was sent to last.
+  int RequestedSkip() const {
+    if (f.MiniBro.navigations.empty()) return -1;
+    const std::string& url = f.MiniBro.navigations.back();
+    const auto at = url.rfind("skip=");
+    if (at == std::string::npos) return -1;
+    return std::atoi(url.c_str() + at + 5);
+  }
+
+  // A complete result page with a value of Expires never served before.
+  std::string FreshPage(int skip, bool top_of_page = true) {
+    sample::PageOptions options;
+    options.total = total_;
+    options.expires = "Sun, 23 Nov 2003 18:45:" + std::to_string(++served_);
+    options.top_of_page = top_of_page;
+    return sample::ResultPage(kExpression, skip, options);
+  }
+
+  // The site answers the request the browser made last.
+  void ServeRequested() { f.MiniBro.Complete(FreshPage(RequestedSkip())); }
+
+  // Serves every page the driver asks for while it waits, at most `limit`;
+  // returns the skips requested.
+  std::vector<int> ServeWhileWaiting(int limit) {
+    std::vector<int> skips;
+    while (f.FrmPrice->AwaitingPage() &&
+           static_cast<int>(skips.size()) < limit) {
+      skips.push_back(RequestedSkip());
+      ServeRequested();
+    }
+    return skips;
+  }
+
+  int Rows() const { return f.FrmPrice->ListView1().Count(); }
+  int Pops() const { return static_cast<int>(f.sound.played.size()); }
+
+  fakes::FakeApp f;
+  int total_ = 480;  // auctions the site finds
+
+ private:
+  std::filesystem::path home_;
+  std::filesystem::path folder_;
+  int served_ = 0;
+};
+
+}  // namespace tolvane

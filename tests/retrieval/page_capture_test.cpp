@@ -1,0 +1,161 @@
+#include "retrieval/page_capture.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/fakes.h"
+
+namespace tolvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Head(const std::string& value) {
+  return "<HTML><HEAD><TITLE>t</TITLE>\r\n<meta http-equiv=\"Expires\" "
+         "content=\"" +
+         value + "\"></HEAD>\r\n<BODY>";
+}
+
+// An Expires value cut at the wrong place would make every page look new
+// (or every page look the same).
+TEST(PageCaptureTest, ExpiresValueLiesBetweenTheMarkers) {
+  struct Case {
+    std::string page;
+    std::optional<std::string> value;
+  };
+  const std::vector<Case> cases = {
+      {Head("Sun, 23 Nov 2003 18:45:07 GMT"), "Sun, 23 Nov 2003 18:45:07 GMT"},
+      {Head(""), ""},
+      {"<HTML><HEAD><TITLE>no marker</TITLE></HEAD>", std::nullopt},
+      // Marker in another letter case: not the marker.
+      {"<META HTTP-EQUIV=\"Expires\" CONTENT=\"x\"></HEAD>", std::nullopt},
+      // No head-end marker: the value is empty.
+      {"<meta http-equiv=\"Expires\" content=\"x\"></head>", ""},
+      // The head-end marker is searched from the start of the page.
+      {"<a href=\"x\"></HEAD><meta http-equiv=\"Expires\" "
+       "content=\"y\"></HEAD>",
+       ""},
+      // A value that runs to the end of the text.
+      {"<meta http-equiv=\"Expires\" content=\"", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExpiresValue(c.page), c.value) << c.page;
+  }
+  EXPECT_EQ(kExpiresMarker.size(), 36u);
+  EXPECT_EQ(kHeadEndMarker.size(), 9u);
+}
+
+// The same-page test must let the first page through, ignore pages without
+// the marker and remember each new value.
+TEST(PageCaptureTest, SamePageFollowsTheRememberedValue) {
+  struct Step {
+    std::string page;
+    bool same;
+    std::string remembered;
+  };
+  const std::string no_marker = "<HTML><HEAD></HEAD><BODY>top of page";
+  const std::vector<Step> steps = {
+      {no_marker, false, "thisisfirst"},
+      {Head("A"), false, "A"},
+      {Head("A"), true, "A"},
+      {no_marker, false, "A"},
+      {Head("A"), true, "A"},
+      {Head("B"), false, "B"},
+      {Head(""), false, ""},
+      {Head(""), true, ""},
+  };
+  std::string previous = kNoPreviousExpires;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    EXPECT_EQ(IsSameResultPage(steps[i].page, previous), steps[i].same)
+        << "step " << i;
+    EXPECT_EQ(previous, steps[i].remembered) << "step " << i;
+  }
+}
+
+// The first page of a run is new even when its value happens to be the
+// start value.
+TEST(PageCaptureTest, FirstPageIsNeverTheSame) {
+  std::string previous = kNoPreviousExpires;
+  EXPECT_FALSE(IsSameResultPage(Head("thisisfirst"), previous));
+  EXPECT_FALSE(IsSameResultPage(Head("thisisfirst"), previous));
+}
+
+// The completeness test must find the link text on the joined lines, and
+// only there.
+TEST(PageCaptureTest, CompletePageCarriesTheTopOfPageLink) {
+  struct Case {
+    std::vector<std::string> lines;
+    bool complete;
+  };
+  const std::vector<Case> cases = {
+      {{"<p>", "<a href=\"#top\">top of page</a>", "</BODY>"}, true},
+      {{"<p>", "top of page"}, true},  // the line break follows it
+      {{"<p>", "top of", "page"}, false},
+      {{"Top Of Page"}, false},
+      {{}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsCompletePage(JoinCapturedLines(c.lines)), c.complete);
+  }
+  EXPECT_EQ(JoinCapturedLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+class RetryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("tolvane_retry_" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  std::string Path(const std::string& name) const {
+    return (folder_ / name).string();
+  }
+  fs::path folder_;
+};
+
+// Deleting must succeed for a missing or present file and give up, rather
+// than hang, on one that cannot go.
+TEST_F(RetryTest, DeleteGivesUpWithinItsBound) {
+  EXPECT_TRUE(DeleteUntilGone(Path("missing.htm")));
+  std::ofstream(Path("present.htm")) << "x";
+  EXPECT_TRUE(DeleteUntilGone(Path("present.htm")));
+  EXPECT_FALSE(fs::exists(Path("present.htm")));
+
+  // A folder with something in it cannot be deleted as a file.
+  fs::create_directories(Path("stuck.htm"));
+  std::ofstream(Path("stuck.htm/inner")) << "x";
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(
+      DeleteUntilGone(Path("stuck.htm"), {50, std::chrono::seconds(2)}));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+// A save that fails now and then must be tried again; one that never
+// succeeds must end in a failure, not a loop.
+TEST_F(RetryTest, SaveRetriesGeneralFailuresOnly) {
+  fakes::FakeBrowser browser;
+  EXPECT_EQ(SaveWithRetries(browser, Path("a.htm")), SaveResult::kNoDocument);
+
+  browser.document = "page";
+  browser.general_failures = 3;
+  EXPECT_EQ(SaveWithRetries(browser, Path("a.htm")), SaveResult::kOk);
+  EXPECT_TRUE(fs::exists(Path("a.htm")));
+
+  browser.general_failures = 1000;
+  EXPECT_EQ(SaveWithRetries(browser, Path("b.htm")),
+            SaveResult::kGeneralFailure);
+  EXPECT_EQ(browser.general_failures, 950);
+  EXPECT_FALSE(fs::exists(Path("b.htm")));
+}
+
+}  // namespace
+}  // namespace tolvane

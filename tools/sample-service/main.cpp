@@ -1,0 +1,292 @@
+// tolvane-sample-service: a completed-items search site on the loopback
+// interface, for the demo and the tests. Every address the program opens is
+// answered; the fault modes reproduce what a real site does on a bad day.
+
+#include <httplib.h>
+#include <signal.h>
+#include <sys/prctl.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "sample_pages.h"
+
+namespace {
+
+using tolvane::sample::PageOptions;
+
+enum class Fault {
+  kNone,
+  kNoTopOfPage,
+  kSamePage,
+  kHttpError,
+  kNoAnswer,
+  kTrickle,
+  kRedirect
+};
+
+struct FaultName {
+  const char* name;
+  Fault fault;
+};
+
+constexpr FaultName kFaults[] = {
+    {"none", Fault::kNone},          {"no-top-of-page", Fault::kNoTopOfPage},
+    {"same-page", Fault::kSamePage}, {"http-error", Fault::kHttpError},
+    {"no-answer", Fault::kNoAnswer}, {"trickle", Fault::kTrickle},
+    {"redirect", Fault::kRedirect}};
+
+constexpr const char* kUsage =
+    "usage: tolvane-sample-service [--port N] [--latency-ms N] "
+    "[--fault MODE] [--results N] [--log FILE]\n"
+    "  --port N        port on 127.0.0.1; 0 (the default) picks a free one\n"
+    "  --latency-ms N  wait this long before every answer\n"
+    "  --fault MODE    none, no-top-of-page, same-page, http-error,\n"
+    "                  no-answer, trickle or redirect (result pages only)\n"
+    "  --results N     every search finds N auctions (default: 120 to 480,\n"
+    "                  depending on the expression)\n"
+    "  --log FILE      append one line per request to FILE (default: "
+    "stdout)\n";
+
+// A page that never answers or trickles gives up after this long, so a
+// forgotten client cannot hold a worker for ever.
+constexpr auto kLongestStall = std::chrono::minutes(5);
+constexpr std::size_t kTrickleBytes = 32;
+constexpr auto kTrickleGap = std::chrono::milliseconds(100);
+constexpr const char* kHtml = "text/html; charset=iso-8859-1";
+constexpr std::time_t kFirstExpires = 1069613100;  // 2003-11-23 18:45 UTC
+
+struct Settings {
+  int port = 0;
+  int latency_ms = 0;
+  Fault fault = Fault::kNone;
+  int results = -1;
+  std::string log_path;
+};
+
+std::atomic<bool> g_stopping{false};
+std::atomic<long> g_pages_served{0};
+
+class RequestLog {
+ public:
+  explicit RequestLog(std::FILE* out) : out_(out) {}
+  void Write(const std::string& line) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::fprintf(out_, "%s\n", line.c_str());
+    std::fflush(out_);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::FILE* out_;
+};
+
+bool ParseNumber(const char* text, int& value) {
+  char* end = nullptr;
+  const long n = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || n < 0 || n > 1000000) return false;
+  value = static_cast<int>(n);
+  return true;
+}
+
+bool ParseArguments(int argc, char** argv, Settings& settings) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") return false;
+    if (i + 1 >= argc) return false;
+    const char* value = argv[++i];
+    if (arg == "--port") {
+      if (!ParseNumber(value, settings.port) || settings.port > 65535)
+        return false;
+    } else if (arg == "--latency-ms") {
+      if (!ParseNumber(value, settings.latency_ms)) return false;
+    } else if (arg == "--results") {
+      if (!ParseNumber(value, settings.results)) return false;
+    } else if (arg == "--log") {
+      settings.log_path = value;
+    } else if (arg == "--fault") {
+      bool known = false;
+      for (const FaultName& f : kFaults) {
+        if (value == std::string_view(f.name)) {
+          settings.fault = f.fault;
+          known = true;
+        }
+      }
+      if (!known) return false;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A fresh value for every page served, unless the same page is wanted.
+std::string NextExpires(const Settings& settings) {
+  const long n = settings.fault == Fault::kSamePage ? 0 : g_pages_served++;
+  const std::time_t t = kFirstExpires + n;
+  std::tm parts{};
+  gmtime_r(&t, &parts);
+  char text[64];
+  std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S GMT", &parts);
+  return text;
+}
+
+void StallUntilStopped() {
+  const auto until = std::chrono::steady_clock::now() + kLongestStall;
+  while (!g_stopping && std::chrono::steady_clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
+void Trickle(httplib::Response& res, std::string page) {
+  auto body = std::make_shared<std::string>(std::move(page));
+  res.set_chunked_content_provider(
+      kHtml, [body](std::size_t offset, httplib::DataSink& sink) {
+        if (g_stopping || offset >= body->size()) {
+          sink.done();
+          return true;
+        }
+        std::this_thread::sleep_for(kTrickleGap);
+        const std::size_t n = std::min(kTrickleBytes, body->size() - offset);
+        return sink.write(body->data() + offset, n);
+      });
+}
+
+void ServeSearch(const Settings& settings, const httplib::Request& req,
+                 httplib::Response& res) {
+  if (settings.fault == Fault::kRedirect && !req.has_param("redirected")) {
+    res.set_redirect(req.target + "&redirected=1");
+    return;
+  }
+  if (settings.fault == Fault::kHttpError) {
+    res.status = 500;
+    res.set_content(tolvane::sample::ErrorPage(500, "Internal Server Error"),
+                    kHtml);
+    return;
+  }
+  if (settings.fault == Fault::kNoAnswer) {
+    StallUntilStopped();
+    res.status = 503;
+    return;
+  }
+  const std::string query = req.get_param_value("query");
+  int skip = 0;
+  if (!ParseNumber(req.get_param_value("skip").c_str(), skip)) skip = 0;
+  PageOptions options;
+  options.total = settings.results;
+  options.expires = NextExpires(settings);
+  options.top_of_page = settings.fault != Fault::kNoTopOfPage;
+  std::string page = tolvane::sample::ResultPage(query, skip, options);
+  if (settings.fault == Fault::kTrickle) {
+    Trickle(res, std::move(page));
+    return;
+  }
+  res.set_content(page, kHtml);
+}
+
+void Serve(const Settings& settings, RequestLog& log) {
+  httplib::Server server;
+  // Stalled answers each hold a worker; leave room for many.
+  server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+  server.set_pre_routing_handler(
+      [&log, &settings](const httplib::Request& req, httplib::Response&) {
+        log.Write(req.method + " " + req.target);
+        if (settings.latency_ms > 0) {
+          std::this_thread::sleep_for(
+              std::chrono::milliseconds(settings.latency_ms));
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+      });
+  server.Get("/search/search.dll",
+             [&settings](const httplib::Request& req, httplib::Response& res) {
+               ServeSearch(settings, req, res);
+             });
+  server.Get("/ws/eBayISAPI.dll", [](const httplib::Request& req,
+                                     httplib::Response& res) {
+    res.set_content(tolvane::sample::ItemPage(req.get_param_value("item")),
+                    kHtml);
+  });
+  server.Get("/help/buy/index.html",
+             [](const httplib::Request&, httplib::Response& res) {
+               res.set_content(tolvane::sample::SearchTipsPage(), kHtml);
+             });
+  server.Get("/tolvane/help.htm",
+             [](const httplib::Request&, httplib::Response& res) {
+               res.set_content(tolvane::sample::HelpPage(), kHtml);
+             });
+  server.Get("/support.htm",
+             [](const httplib::Request&, httplib::Response& res) {
+               res.set_content(tolvane::sample::SupportPage(), kHtml);
+             });
+  server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+    if (!res.body.empty()) return;
+    res.set_content(tolvane::sample::ErrorPage(res.status, "Not Found"), kHtml);
+  });
+
+  const int port =
+      settings.port == 0
+          ? server.bind_to_any_port("127.0.0.1")
+          : (server.bind_to_port("127.0.0.1", settings.port) ? settings.port
+                                                             : -1);
+  if (port <= 0) {
+    std::fprintf(stderr, "tolvane-sample-service: cannot listen on port %d\n",
+                 settings.port);
+    std::exit(1);
+  }
+  std::printf("listening on 127.0.0.1:%d\n", port);
+  std::fflush(stdout);
+
+  // Signals are taken by a thread of their own, which stops the server.
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  std::thread waiter([&server, signals] {
+    int received = 0;
+    sigwait(&signals, &received);
+    g_stopping = true;
+    server.stop();
+  });
+  waiter.detach();
+  server.listen_after_bind();
+  g_stopping = true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Settings settings;
+  if (!ParseArguments(argc, argv, settings)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  // Started by a test or the run script, the service ends with its starter.
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+  std::FILE* out = stdout;
+  if (!settings.log_path.empty()) {
+    out = std::fopen(settings.log_path.c_str(), "a");
+    if (out == nullptr) {
+      std::fprintf(stderr, "tolvane-sample-service: cannot open %s\n",
+                   settings.log_path.c_str());
+      return 1;
+    }
+  }
+  RequestLog log(out);
+  Serve(settings, log);
+  return 0;
+}

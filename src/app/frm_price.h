@@ -153,6 +153,10 @@ class TFrmPrice {
   Timer& TmrTimeout;
 
  private:
+  // Merge from the point where the file is chosen; Import runs it after
+  // New Search.
+  void MergeCsvFile(const std::string& file_name);
+
   TFrmPriceServices services_;
   TessikGlo glo_;
   ResultGrid grid_;

@@ -1,12 +1,109 @@
+#include "app/busy_box.h"
 #include "app/frm_price.h"
+#include "reports/csv_export.h"
+#include "reports/csv_merge.h"
+#include "reports/report.h"
+#include "util/files.h"
 
 namespace tolvane {
+namespace {
 
-void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {}
-void TFrmPrice::ImportCSVFileFromGrid1Click(const Sender&) {}
-void TFrmPrice::MergeCSVFileWithCurrentGridResults1Click(const Sender&) {}
+constexpr const char* kExportTitle = "Export Search Results";
+constexpr const char* kExportFilter =
+    "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV";
+constexpr int kExportFilterIndex = 2;
+constexpr const char* kSummaryTitle = "Tolvane";
+constexpr const char* kSummaryFilter = "Text (*.txt)|*.TXT";
+constexpr const char* kSummaryExt = "txt";
+constexpr const char* kCsvSavedNote =
+    "\n\nCSV file is now saved to disk.  Note: In order to preserve CSV file "
+    "integrity, commas and quotation marks characters have been replaced "
+    "with apostrophe and period characters.\n\n";
+constexpr const char* kNoItemsInFile = "No Items In File";
+
+// However the export ends, the save dialog is left ready for Save Results.
+class AfterExportSettings {
+ public:
+  explicit AfterExportSettings(FileDialogSettings& settings)
+      : settings_(settings) {}
+  AfterExportSettings(const AfterExportSettings&) = delete;
+  AfterExportSettings& operator=(const AfterExportSettings&) = delete;
+  ~AfterExportSettings() {
+    settings_.title = kSummaryTitle;
+    settings_.filter = kSummaryFilter;
+    settings_.filter_index = 1;
+    settings_.file_name.clear();
+    settings_.default_ext = kSummaryExt;
+  }
+
+ private:
+  FileDialogSettings& settings_;
+};
+
+}  // namespace
+
 std::string TFrmPrice::CleanCsvField(const std::string& text) const {
-  return text;
+  return tolvane::CleanCsvField(text);
+}
+
+void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {
+  AfterExportSettings after_export(SvDlg_);
+  SvDlg_.title = kExportTitle;
+  SvDlg_.filter = kExportFilter;
+  SvDlg_.filter_index = kExportFilterIndex;
+  SvDlg_.file_name = ProposedCsvFileName(EdtQuery.Text());
+  if (!services_.file_dialog.ExecuteSave(SvDlg_)) return;
+
+  // While the file is written the busy window shows only its icon.
+  TBusyBox& busy = *app_.BusyBox;
+  busy.Label1.SetVisible(false);
+  busy.Form.Show();
+  busy.Form.Repaint();
+  RchEdtPrint_.clear();
+  for (int i = 0; i < grid_.Count(); ++i) {
+    AppendBufferLine(RchEdtPrint_, CsvRecord(grid_.Row(i)));
+  }
+  try {
+    WriteFileAtomically(SvDlg_.file_name, TextFileBytes(RchEdtPrint_));
+  } catch (const Error&) {
+    busy.Label1.SetVisible(true);
+    busy.Form.Hide();
+    throw;
+  }
+  busy.Label1.SetVisible(true);
+  busy.Form.Hide();
+
+  ComputeSummary();
+  MResultsLeft.Add(kCsvSavedNote);
+}
+
+void TFrmPrice::MergeCSVFileWithCurrentGridResults1Click(const Sender&) {
+  if (!services_.file_dialog.ExecuteOpen(OpnDlg_)) return;
+  MergeCsvFile(OpnDlg_.file_name);
+}
+
+void TFrmPrice::ImportCSVFileFromGrid1Click(const Sender& sender) {
+  // The file is chosen before the grid is emptied, so a cancel loses no
+  // rows.
+  if (!services_.file_dialog.ExecuteOpen(OpnDlg_)) return;
+  NewSearch1Click(sender);
+  MergeCsvFile(OpnDlg_.file_name);
+}
+
+void TFrmPrice::MergeCsvFile(const std::string& file_name) {
+  RchEdtPrint_ = SplitLines(ReadWholeFile(file_name));
+  if (RchEdtPrint_.empty()) {
+    services_.message_box.Show(kNoItemsInFile, "", MbButtons::kOk,
+                               MbIcon::kNone);
+    return;
+  }
+  ComputeSummary();
+  CsvMergeWalk walk(JoinCsvLines(RchEdtPrint_));
+  do {
+    walk.Next(CurrentItem);
+    AddItem(CurrentItem);
+    ComputeSummary();
+  } while (!walk.AtEnd());
 }
 
 }  // namespace tolvane

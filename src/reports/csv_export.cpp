@@ -1,0 +1,40 @@
+#include "reports/csv_export.h"
+
+#include "util/tessik_glo.h"
+
+namespace tolvane {
+
+std::string CleanCsvField(std::string text) {
+  text = TessikGlo::ReplaceAll(std::move(text), "\"", "'");
+  return TessikGlo::ReplaceAll(std::move(text), ",", "  .");
+}
+
+std::string CsvRecord(const ResultRow& row) {
+  constexpr std::string_view kSeparator = "\",\"";
+  const std::string description = CleanCsvField(row.description);
+  std::string record;
+  record.reserve(row.item.size() + description.size() + row.price.size() +
+                 row.bids.size() + row.ended.size() + 14);
+  record += '"';
+  record += row.item;
+  record += kSeparator;
+  record += description;
+  record += kSeparator;
+  record += row.price;
+  record += kSeparator;
+  record += row.bids;
+  record += kSeparator;
+  record += row.ended;
+  record += '"';
+  return record;
+}
+
+std::string ProposedCsvFileName(std::string query) {
+  for (char& c : query) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '/' || byte < 0x20 || byte == 0x7F) c = '_';
+  }
+  return query;
+}
+
+}  // namespace tolvane

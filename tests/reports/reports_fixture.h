@@ -1,0 +1,77 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "fakes/fakes.h"
+#include "listing/result_grid.h"
+
+namespace tolvane::testing_support {
+
+// A private folder for one test's files, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            ("tolvane_" + std::string(info->test_suite_name()) + "_" +
+             info->name() + "_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string File(const std::string& name) const {
+    return (path_ / name).string();
+  }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// While alive, no file this process writes may grow beyond the limit (a
+// negative limit changes nothing): a full disk that even root meets.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(long bytes) : active_(bytes >= 0) {
+    if (!active_) return;
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    if (!active_) return;
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  bool active_;
+  rlimit saved_{};
+  void (*previous_handler_)(int) = nullptr;
+};
+
+// Puts a row straight into the grid, as a page or a file would have.
+inline void PutRow(fakes::FakeApp& f, const ParsedItem& item,
+                   bool checked = true) {
+  ResultGrid& grid = f.FrmPrice->ListView1();
+  grid.Append(*MakeRow(item, RegionalSettings::UnitedStates()));
+  grid.SetChecked(grid.Count() - 1, checked);
+}
+
+}  // namespace tolvane::testing_support

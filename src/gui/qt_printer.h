@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QPrinter>
+#include <QString>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -9,7 +11,8 @@
 
 namespace tolvane::gui {
 
-// PrntDlg: the print dialog over the program's one printer object.
+// PrntDlg: the print dialog over the program's one printer object. Where no
+// printer is installed it offers printing to a PDF file, with a name ready.
 class QtPrintDialog : public PrintDialog {
  public:
   QtPrintDialog(QWidget* parent, QPrinter& printer)
@@ -21,7 +24,9 @@ class QtPrintDialog : public PrintDialog {
   QPrinter& printer_;
 };
 
-// Prints text lines in a fixed-pitch font on the printer the dialog chose.
+// Prints text lines in a fixed-pitch font on the printer the dialog chose,
+// page after page, with tabs at fixed character columns so the statistics
+// and item lines stand in columns.
 class QtPrinter : public Printer {
  public:
   explicit QtPrinter(QPrinter& printer) : printer_(printer) {}
@@ -31,5 +36,18 @@ class QtPrinter : public Printer {
  private:
   QPrinter& printer_;
 };
+
+// The report's font: "QuickType Mono" where installed, else the system's
+// fixed-pitch font, at 8 points.
+QFont ReportFont();
+
+// Characters per tab stop. Ten puts the value of every statistics line in
+// one column.
+inline constexpr int kReportTabWidth = 10;
+
+// A report line as printed: the bytes decoded (UTF-8 when valid, else
+// Windows-1252), tabs expanded to the next stop, other control characters
+// shown as blanks.
+QString PrintableLine(const std::string& bytes);
 
 }  // namespace tolvane::gui

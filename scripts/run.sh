@@ -1,15 +1,65 @@
 #!/usr/bin/env bash
-# Builds the program and starts it in a real window.
+# Builds the program and the sample service, starts the service on a free
+# loopback port, starts the program in a real window pointed at it, and stops
+# the service when the program ends. Arguments go to the program;
+# TOLVANE_SAMPLE_ARGS goes to the service (for instance "--latency-ms 300"
+# or "--fault no-answer").
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 
 bash scripts/deps.sh
 
-build=build-run
+build="$root/build-run"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTOLVANE_BUILD_TESTS=OFF -DTOLVANE_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)" --target tolvane tolvane-sample-service
 
-mkdir -p "$build/work"
-cd "$build/work"
-exec ../src/gui/tolvane "$@"
+# The program finds its pop sound and writes its capture file in the folder
+# it runs in.
+work="$build/work"
+mkdir -p "$work"
+cp resources/sound01.wav "$work/"
+
+service_out="$work/sample-service.out"
+: >"$service_out"
+# shellcheck disable=SC2086
+"$build/tools/sample-service/tolvane-sample-service" --port 0 \
+  --log "$work/sample-service.log" ${TOLVANE_SAMPLE_ARGS:-} >"$service_out" &
+service=$!
+trap 'kill "$service" 2>/dev/null || true; wait "$service" 2>/dev/null || true' EXIT
+
+line=""
+for _ in $(seq 200); do
+  line=$(head -n 1 "$service_out")
+  [[ $line == listening* ]] && break
+  kill -0 "$service" 2>/dev/null || break
+  sleep 0.05
+done
+if [[ $line != listening* ]]; then
+  echo "run.sh: the sample service did not start" >&2
+  exit 1
+fi
+address=${line#listening on }
+echo "run.sh: sample service on http://$address (requests in $work/sample-service.log)"
+
+export TOLVANE_SEARCH_SERVICE="http://$address"
+export TOLVANE_ITEM_HOST="$address"
+export TOLVANE_HELP_PAGES="http://$address"
+export TOLVANE_ONLINE_HELP="http://$address/tolvane/help.htm"
+export TOLVANE_SUPPORT="http://$address/support.htm"
+
+# The machine-wide preference file needs rights a user may not have; then a
+# file of the user's own takes its place.
+if [ -z "${TOLVANE_PREFS:-}" ]; then
+  machine=/var/lib/tolvane/prefs.reg
+  if ! { [ -w "$machine" ] ||
+    { [ ! -e "$machine" ] && [ -d "$(dirname "$machine")" ] &&
+      [ -w "$(dirname "$machine")" ]; }; }; then
+    export TOLVANE_PREFS="${XDG_CONFIG_HOME:-$HOME/.config}/tolvane/prefs.reg"
+    mkdir -p "$(dirname "$TOLVANE_PREFS")"
+  fi
+fi
+
+cd "$work"
+"$build/src/gui/tolvane" "$@"

@@ -196,6 +196,7 @@ void Serve(const Settings& settings, RequestLog& log) {
   httplib::Server server;
   // Stalled answers each hold a worker; leave room for many.
   server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+  server.set_tcp_nodelay(true);
   server.set_pre_routing_handler(
       [&log, &settings](const httplib::Request& req, httplib::Response&) {
         log.Write(req.method + " " + req.target);

@@ -1,0 +1,142 @@
+#include "gui/qt_browser.h"
+
+#include <gtest/gtest.h>
+
+#include <QTextBrowser>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/sample_service.h"
+#include "retrieval/page_capture.h"
+#include "sample_pages.h"
+#include "util/files.h"
+
+namespace tolvane::e2e {
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr const char* kSearch =
+    "/search/search.dll?GetResult&query=brass+lamp&ht=1&combine=y&"
+    "SortProperty=MetaEndSort&st=2&skip=";
+
+// A browser that counts its download-complete events.
+struct CountingBrowser {
+  CountingBrowser() {
+    browser.SetOnDownloadComplete([this] { ++completes; });
+  }
+  bool WaitForCompletes(int n, milliseconds limit = milliseconds(5000)) {
+    return RunEventsUntil([&] { return completes >= n; }, limit);
+  }
+  std::string Document() const {
+    const auto& d = browser.Document();
+    return d ? std::string(d->constData(), static_cast<std::size_t>(d->size()))
+             : std::string();
+  }
+  gui::QtBrowser browser{nullptr};
+  int completes = 0;
+};
+
+// The parser's markers depend on the raw source: the saved file must be the
+// served page byte for byte, not a re-serialised document.
+TEST(QtBrowserTest, SavesThePageExactlyAsServed) {
+  SampleService service({"--results", "300"});
+  WorkFolder work;
+  CountingBrowser b;
+  EXPECT_EQ(b.browser.SaveDocument("before.htm"), SaveResult::kNoDocument);
+
+  for (int skip : {0, 50}) {
+    b.browser.Navigate(service.Url() + kSearch + std::to_string(skip),
+                       kNavNoHistory);
+    ASSERT_TRUE(b.WaitForCompletes(skip / 50 + 1)) << skip;
+    ASSERT_EQ(b.browser.SaveDocument("thisget.htm"), SaveResult::kOk);
+    const std::string saved = ReadWholeFile("thisget.htm");
+    sample::PageOptions options;
+    options.total = 300;
+    options.expires = ExpiresValue(saved).value_or("");
+    EXPECT_EQ(saved, sample::ResultPage("brass lamp", skip, options)) << skip;
+  }
+  auto* view = qobject_cast<QTextBrowser*>(b.browser.View());
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->toPlainText().contains("items found"));
+  EXPECT_TRUE(view->isReadOnly());
+  EXPECT_FALSE(view->openLinks());
+}
+
+// Every load that ends must report download-complete exactly once, also a
+// failed one, and its document must not pass for a result page.
+TEST(QtBrowserTest, EveryEndedLoadCompletesOnce) {
+  SampleService normal;
+  SampleService failing({"--fault", "http-error"});
+  SampleService redirecting({"--fault", "redirect"});
+  std::string closed_port;
+  {
+    SampleService gone;
+    closed_port = gone.Url();
+  }
+  struct Case {
+    const char* what;
+    std::string url;
+    bool result_page;
+  };
+  const std::vector<Case> cases = {
+      {"result page", normal.Url() + kSearch + "0", true},
+      {"not found", normal.Url() + "/no/such/page", false},
+      {"server error", failing.Url() + kSearch + "0", false},
+      {"refused", closed_port + kSearch + "0", false},
+      {"redirected", redirecting.Url() + kSearch + "0", true},
+      {"not an address", "no-scheme-at-all", false},
+  };
+  for (const Case& c : cases) {
+    CountingBrowser b;
+    b.browser.Navigate(c.url, kNavNoHistory);
+    ASSERT_TRUE(b.WaitForCompletes(1)) << c.what;
+    RunEventsFor(milliseconds(50));
+    EXPECT_EQ(b.completes, 1) << c.what;
+    ASSERT_TRUE(b.browser.Document().has_value()) << c.what;
+    EXPECT_EQ(IsCompletePage(b.Document()), c.result_page) << c.what;
+  }
+  EXPECT_EQ(redirecting.SearchSkips(), std::vector<int>{0});
+  EXPECT_EQ(redirecting.Requests().size(), 2u);
+}
+
+// A load cut short by Stop or replaced by a new navigation must not report:
+// the driver would otherwise capture a page it did not ask for.
+TEST(QtBrowserTest, AbandonedLoadsReportNothing) {
+  SampleService silent({"--fault", "no-answer"});
+  SampleService normal;
+  CountingBrowser b;
+  b.browser.Navigate(silent.Url() + kSearch + "0", kNavNoHistory);
+  RunEventsUntil([&] { return silent.Requests().size() == 1; },
+                 milliseconds(2000));
+  b.browser.Stop();
+  RunEventsFor(milliseconds(200));
+  EXPECT_EQ(b.completes, 0);
+
+  b.browser.Navigate(silent.Url() + kSearch + "50", kNavNoHistory);
+  b.browser.Navigate(normal.Url() + kSearch + "100", kNavNoHistory);
+  ASSERT_TRUE(b.WaitForCompletes(1));
+  RunEventsFor(milliseconds(200));
+  EXPECT_EQ(b.completes, 1);
+  EXPECT_EQ(ExpiresValue(b.Document()).has_value(), true);
+  EXPECT_EQ(normal.SearchSkips(), std::vector<int>{100});
+}
+
+// A page that trickles in has not ended: no report until it has, and
+// Stop ends the wait without one.
+TEST(QtBrowserTest, TricklingPageDoesNotCompleteEarly) {
+  SampleService slow({"--fault", "trickle"});
+  CountingBrowser b;
+  b.browser.Navigate(slow.Url() + kSearch + "0", kNavNoHistory);
+  RunEventsFor(milliseconds(600));
+  EXPECT_EQ(b.completes, 0);
+  EXPECT_FALSE(b.browser.Document().has_value());
+  b.browser.Stop();
+  RunEventsFor(milliseconds(100));
+  EXPECT_EQ(b.completes, 0);
+}
+
+}  // namespace
+}  // namespace tolvane::e2e

@@ -1,10 +1,37 @@
 #include <QApplication>
-#include <QWidget>
+#include <QPrinter>
+
+#include "app/application.h"
+#include "app/hosts.h"
+#include "app/preference_file.h"
+#include "gui/alsa_sound.h"
+#include "gui/program_windows.h"
+#include "gui/qt_browser.h"
+#include "gui/qt_file_dialog.h"
+#include "gui/qt_printer.h"
+#include "gui/qt_services.h"
+#include "util/regional.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QWidget window;
-  window.setWindowTitle("Tolvane 1.6 A");
-  window.show();
+  using namespace tolvane;
+  QApplication qt(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+
+  FilePreferenceStore preferences(FilePreferenceStore::DefaultPath());
+  QPrinter printer;
+  gui::QtMessageBox message_box;
+  gui::QtFileDialog file_dialog;
+  gui::QtPrintDialog print_dialog(nullptr, printer);
+  gui::QtPrinter qt_printer(printer);
+  gui::DesktopShell shell;
+  gui::AlsaSoundPlayer sound;
+  gui::SystemClock clock;
+  gui::QtBrowser browser(nullptr);
+
+  gui::ProgramWindows windows(gui::ProgramServices{
+      message_box, file_dialog, print_dialog, qt_printer, shell, sound, clock,
+      preferences, browser, browser.View(),
+      RegionalSettings::FromSystemLocale(), HostConfig::FromEnvironment()});
+  windows.Start();
   return QApplication::exec();
 }

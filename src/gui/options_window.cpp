@@ -1,0 +1,77 @@
+#include "gui/options_window.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/frm_options.h"
+#include "gui/fonts.h"
+#include "gui/pictures.h"
+
+namespace tolvane::gui {
+namespace {
+
+constexpr const char* kOptionsCaption = "Options";
+constexpr const char* kTimeoutGroup = " Timeout ";
+constexpr const char* kProceedAfter = "Proceed after";
+constexpr const char* kSeconds = "seconds.";
+constexpr const char* kOkCaption = "OK";
+constexpr const char* kCancelCaption = "Cancel";
+// The frame of a dialog on the desktop the window was laid out on.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 27;
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text,
+                  QPoint at) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->move(at);
+  label->adjustSize();
+  return label;
+}
+
+}  // namespace
+
+OptionsWindow::OptionsWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+  setObjectName(QStringLiteral("FrmOptions"));
+  setWindowTitle(QString::fromLatin1(kOptionsCaption));
+  setFont(FormFont());
+  setModal(false);
+  setFixedSize(kOuterWidth - kFrameWidth, kOuterHeight - kFrameHeight);
+  move(kScreenPosition);
+
+  GroupBox1 = new QGroupBox(QString::fromLatin1(kTimeoutGroup), this);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  GroupBox1->setGeometry(24, 16, 249, 65);
+  Label1 = MakeLabel(GroupBox1, "Label1", kProceedAfter, QPoint(24, 24));
+  Edit1 = new QLineEdit(QString::fromLatin1(kDefaultTimeout), GroupBox1);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->setGeometry(96, 24, 37, 21);
+  Label2 = MakeLabel(GroupBox1, "Label2", kSeconds, QPoint(144, 24));
+
+  BitBtnOK = new QPushButton(OkGlyph(), QString::fromLatin1(kOkCaption), this);
+  BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
+  BitBtnOK->setGeometry(56, 96, 75, 25);
+  BitBtnOK->setIconSize(QSize(14, 14));
+  BitBtnOK->setDefault(true);
+  BitBtnCancel =
+      new QPushButton(CancelGlyph(), QString::fromLatin1(kCancelCaption), this);
+  BitBtnCancel->setObjectName(QStringLiteral("BitBtnCancel"));
+  BitBtnCancel->setGeometry(144, 96, 75, 25);
+  BitBtnCancel->setIconSize(QSize(14, 14));
+  BitBtnCancel->setAutoDefault(false);
+}
+
+void OptionsWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    BitBtnCancel->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace tolvane::gui

@@ -1,0 +1,104 @@
+#include "gui/results_table.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include "gui/fonts.h"
+#include "gui/grid_model.h"
+#include "gui/row_icons.h"
+
+namespace tolvane::gui {
+
+ResultsTable::ResultsTable(QWidget* parent) : QTableView(parent) {
+  setObjectName(QStringLiteral("ListView1"));
+  setFont(FormFont());
+  setShowGrid(true);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  setSortingEnabled(false);
+  setCornerButtonEnabled(false);
+  setIconSize(QSize(kRowIconSize, kRowIconSize));
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  // Every row has the same height and no header measures its contents: a
+  // million rows cost no more than a hundred.
+  QHeaderView* rows = verticalHeader();
+  rows->hide();
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setMinimumSectionSize(1);
+  rows->setDefaultSectionSize(
+      std::max(kRowIconSize + 1, fontMetrics().height() + 3));
+
+  QHeaderView* columns = horizontalHeader();
+  columns->setSectionsClickable(true);
+  columns->setHighlightSections(false);
+  columns->setStretchLastSection(true);
+  columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  connect(columns, &QHeaderView::sectionClicked, this,
+          &ResultsTable::ColumnClicked);
+}
+
+void ResultsTable::SetGridModel(ResultGridModel* model, ResultGrid* grid) {
+  model_ = model;
+  grid_ = grid;
+  model->setParent(this);
+  setModel(model);
+  QHeaderView* columns = horizontalHeader();
+  for (int i = 0; i < 4; ++i) {
+    columns->setSectionResizeMode(i, QHeaderView::Interactive);
+    columns->resizeSection(i, kColumnWidths[i]);
+  }
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &ResultsTable::MirrorSelection);
+  // The selection model forgets the selection on a reset; the rows keep it.
+  connect(model, &QAbstractItemModel::modelAboutToBeReset, this,
+          [this] { syncing_ = true; });
+  connect(model, &ResultGridModel::RowsReplaced, this,
+          &ResultsTable::SelectFromRows);
+}
+
+void ResultsTable::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit DoubleClicked();
+}
+
+void ResultsTable::MirrorSelection(const QItemSelection& selected,
+                                   const QItemSelection& deselected) {
+  if (syncing_ || grid_ == nullptr) return;
+  const int count = grid_->Count();
+  for (const QItemSelectionRange& range : deselected) {
+    for (int row = range.top(); row <= range.bottom() && row < count; ++row) {
+      grid_->SetSelected(row, false);
+    }
+  }
+  for (const QItemSelectionRange& range : selected) {
+    for (int row = range.top(); row <= range.bottom() && row < count; ++row) {
+      grid_->SetSelected(row, true);
+    }
+  }
+}
+
+void ResultsTable::SelectFromRows() {
+  if (grid_ == nullptr) return;
+  QItemSelection selection;
+  const int count = std::min(grid_->Count(), model()->rowCount());
+  const int last_column = model()->columnCount() - 1;
+  int run_start = -1;
+  for (int row = 0; row <= count; ++row) {
+    const bool selected = row < count && grid_->Row(row).selected;
+    if (selected && run_start < 0) run_start = row;
+    if (!selected && run_start >= 0) {
+      selection.select(model()->index(run_start, 0),
+                       model()->index(row - 1, last_column));
+      run_start = -1;
+    }
+  }
+  syncing_ = true;
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  syncing_ = false;
+}
+
+}  // namespace tolvane::gui

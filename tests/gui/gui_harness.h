@@ -1,0 +1,104 @@
+#pragma once
+
+// The real windows of the program on fake services, for GUI tests: find a
+// widget by its program name, click it, type into it, read the table.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <string>
+
+#include "fakes/fakes.h"
+#include "gui/busy_window.h"
+#include "gui/dialog_windows.h"
+#include "gui/grid_model.h"
+#include "gui/main_window.h"
+#include "gui/options_window.h"
+#include "gui/program_windows.h"
+#include "gui/qt_controls.h"
+#include "gui/results_table.h"
+#include "listing/result_grid.h"
+
+namespace tolvane::gui::testing {
+
+class GuiHarness {
+ public:
+  // Starts the program (timeout read, main window shown) unless asked not
+  // to.
+  explicit GuiHarness(bool start = true) {
+    if (start) windows.Start();
+  }
+
+  // A widget of the main window by its program name ("EdtQuery",
+  // "ListView1", "SpdBtnGetNextData", ...).
+  template <typename T = QWidget>
+  T* Find(const char* name) {
+    return FindIn<T>(windows.MainWidget(), name);
+  }
+  // A widget of another window: windows.BusyWidget(),
+  // windows.OptionsWidget(), windows.AnaWidget(), windows.OKRightWidget().
+  template <typename T = QWidget>
+  static T* FindIn(QWidget& window, const char* name) {
+    if (window.objectName() == QLatin1String(name)) {
+      return qobject_cast<T*>(&window);
+    }
+    return window.findChild<T*>(QString::fromLatin1(name));
+  }
+  // A menu item by its program name ("Get1", "About1", ...).
+  QAction* MenuItem(const char* name) {
+    return windows.MainWidget().MenuItem(QString::fromLatin1(name));
+  }
+  QToolButton* Button(const char* name) {
+    return windows.MainWidget().BarButton(QString::fromLatin1(name));
+  }
+
+  // Clicks a tool bar or side bar button as the user does.
+  void Click(const char* name) {
+    QTest::mouseClick(Button(name), Qt::LeftButton);
+  }
+  void Choose(const char* menu_item) { MenuItem(menu_item)->trigger(); }
+
+  // Replaces a box's text by typing, one key at a time.
+  static void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+
+  // Puts a row straight into the grid, as AddItem would without its checks.
+  void AppendRow(const ParsedItem& item) {
+    auto row = MakeRow(item, RegionalSettings::UnitedStates());
+    if (row) Grid().Append(*row);
+  }
+
+  // Pushes rows and lines that wait for the screen into the widgets.
+  void Flush() {
+    windows.GridModel().Flush();
+    windows.ResultsMemo().Flush();
+    QApplication::processEvents();
+  }
+
+  TFrmPrice& FrmPrice() { return windows.FrmPrice(); }
+  ResultGrid& Grid() { return windows.FrmPrice().ListView1(); }
+  MainWindow& Main() { return windows.MainWidget(); }
+  ResultsTable& Table() { return *windows.MainWidget().ListView1; }
+
+  fakes::FakeMessageBox message_box;
+  fakes::FakeFileDialog file_dialog;
+  fakes::FakePrintDialog print_dialog;
+  fakes::FakePrinter printer;
+  fakes::FakeShell shell;
+  fakes::FakeSound sound;
+  fakes::FakeClock clock;
+  fakes::FakePreferenceStore preferences;
+  fakes::FakeBrowser browser;
+  ProgramWindows windows{
+      ProgramServices{message_box, file_dialog, print_dialog, printer, shell,
+                      sound, clock, preferences, browser, nullptr,
+                      RegionalSettings::UnitedStates(), HostConfig{}}};
+};
+
+}  // namespace tolvane::gui::testing

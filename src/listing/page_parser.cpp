@@ -1,0 +1,326 @@
+#include "listing/page_parser.h"
+
+#include <cstddef>
+#include <map>
+#include <string_view>
+#include <utility>
+
+#include "util/files.h"
+#include "util/tessik_glo.h"
+
+namespace tolvane {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+constexpr std::size_t kItemDigits = 10;
+
+// Finds one marker again and again while the text is consumed from the
+// front. Consuming only overwrites markers with '.', which no marker holds,
+// so an occurrence never appears where none was: a stretch once scanned in
+// vain need not be scanned again, and each marker's scans together cover the
+// page once.
+class MarkerScan {
+ public:
+  explicit MarkerScan(std::string_view marker) : marker_(marker) {}
+
+  // The first occurrence at or after `from` (never less than any earlier
+  // `from`), or kNone.
+  std::size_t Next(std::string_view text, std::size_t from) {
+    if (found_ == kNone) return kNone;
+    if (found_ >= from) {
+      if (text.compare(found_, marker_.size(), marker_) == 0) return found_;
+      from = found_ + 1;
+    }
+    found_ = text.find(marker_, from);
+    return found_;
+  }
+
+ private:
+  std::string_view marker_;
+  // The last occurrence found; none lies between the `from` of that search
+  // and it. Starts at 0, as if one were found at the start.
+  std::size_t found_ = 0;
+};
+
+// The page text as the walk sees it, kept without copying: the bytes from
+// cursor_ on, where each consumed marker of n bytes reads as one '.'.
+// Physically all n bytes become '.'; the first stays and the other n - 1 are
+// gaps, recorded in gaps_ at the marker's first byte.
+class PageText {
+ public:
+  explicit PageText(std::string text) : bytes_(std::move(text)) {}
+
+  bool Empty() const { return cursor_ >= bytes_.size(); }
+  std::size_t Cursor() const { return cursor_; }
+  std::size_t End() const { return bytes_.size(); }
+
+  // Drops the text before byte `at` (at most End()).
+  void MoveTo(std::size_t at) {
+    cursor_ = at < bytes_.size() ? at : bytes_.size();
+    // Gaps behind the cursor are never read again.
+    gaps_.erase(gaps_.begin(), gaps_.lower_bound(cursor_));
+  }
+  void Clear() { MoveTo(bytes_.size()); }
+
+  // The text's first occurrence of the marker, as a byte index, or kNone.
+  std::size_t Find(MarkerScan& scan) { return scan.Next(bytes_, cursor_); }
+
+  // The same, as the plain-string search sees it: the text ends at its
+  // first zero byte, and an occurrence ending on the last character is not
+  // found.
+  std::size_t FindPlain(MarkerScan& scan, std::size_t marker_size) {
+    const std::size_t at = scan.Next(bytes_, cursor_);
+    if (at == kNone) return kNone;
+    const std::size_t zero = zeros_.Next(bytes_, cursor_);
+    const std::size_t end = zero == kNone ? bytes_.size() : zero;
+    // The marker holds no '.', so its last byte is never inside a gap: the
+    // byte after it, if any before `end`, is still part of the text.
+    return at + marker_size < end ? at : kNone;
+  }
+
+  // Consumes the marker of `size` bytes at byte `at`.
+  void Consume(std::size_t at, std::size_t size) {
+    bytes_.replace(at, size, size, '.');
+    if (size > 1) gaps_[at] = size;
+  }
+
+  // The text's characters from byte `from` up to byte `to`. Both are
+  // characters of the text (never inside a gap), or End().
+  std::string Between(std::size_t from, std::size_t to) const {
+    std::string out;
+    if (from >= to) return out;
+    for (auto gap = gaps_.lower_bound(from); from < to; ++gap) {
+      const std::size_t stop =
+          gap != gaps_.end() && gap->first < to ? gap->first + 1 : to;
+      out.append(bytes_, from, stop - from);
+      if (stop == to) break;
+      from = gap->first + gap->second;
+    }
+    return out;
+  }
+
+  // Up to `count` characters from byte `from`.
+  std::string Take(std::size_t from, std::size_t count) const {
+    std::string out;
+    auto gap = gaps_.lower_bound(from);
+    while (out.size() < count && from < bytes_.size()) {
+      const std::size_t gap_at = gap != gaps_.end() ? gap->first : kNone;
+      std::size_t stop = gap_at == kNone ? bytes_.size() : gap_at + 1;
+      if (stop - from > count - out.size()) stop = from + count - out.size();
+      out.append(bytes_, from, stop - from);
+      if (stop != gap_at + 1) break;
+      from = gap_at + gap->second;
+      ++gap;
+    }
+    return out;
+  }
+
+  // The byte `count` characters after the one at `from` (a character of the
+  // text), or End().
+  std::size_t Skip(std::size_t from, std::size_t count) const {
+    for (; count > 0 && from < bytes_.size(); --count) from = After(from);
+    return from < bytes_.size() ? from : bytes_.size();
+  }
+
+  // The byte of the character that follows the one at `at`.
+  std::size_t After(std::size_t at) const {
+    const auto gap = gaps_.find(at);
+    return at + (gap == gaps_.end() ? 1 : gap->second);
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t cursor_ = 0;
+  std::map<std::size_t, std::size_t> gaps_;
+  MarkerScan zeros_{std::string_view("\0", 1)};
+};
+
+struct Markers {
+  MarkerScan item_link{kItemLink};
+  MarkerScan tag_end{kTagEnd};
+  MarkerScan link_end{kLinkEnd};
+  MarkerScan dollar{kDollar};
+  MarkerScan closing_tag{kClosingTag};
+  MarkerScan cell_font{kCellFont};
+  MarkerScan tag_start{kTagStart};
+  MarkerScan classified_ad{kClassifiedAd};
+  MarkerScan font_end{kFontEnd};
+};
+
+constexpr std::size_t Size(const char* marker) {
+  return std::string_view(marker).size();
+}
+
+// The anchor text of the link whose item marker was just consumed: both the
+// end of its opening tag and its closing tag are consumed, wherever they
+// are found.
+struct Anchor {
+  std::size_t tag_end = kNone;   // the '.' left of the opening tag's end
+  std::size_t link_end = kNone;  // the '.' left of "</a>"
+  std::string text;
+};
+
+Anchor TakeAnchor(PageText& page, Markers& markers) {
+  Anchor anchor;
+  anchor.tag_end = page.Find(markers.tag_end);
+  if (anchor.tag_end != kNone) page.Consume(anchor.tag_end, Size(kTagEnd));
+  anchor.link_end = page.Find(markers.link_end);
+  if (anchor.link_end != kNone) page.Consume(anchor.link_end, Size(kLinkEnd));
+  // Text only when the closing tag follows the opening one.
+  if (anchor.tag_end != kNone && anchor.link_end != kNone &&
+      anchor.link_end > anchor.tag_end) {
+    anchor.text = page.Between(anchor.tag_end + Size(kTagEnd), anchor.link_end);
+  }
+  return anchor;
+}
+
+// Drops as many characters as the position of the anchor's first character
+// (so that one goes too); without an opening tag, nothing. The position is
+// the one found before the closing tag was consumed: when that tag lay
+// before, the text in between has since become shorter and the same count
+// reaches further.
+void DropOpeningTag(PageText& page, const Anchor& anchor) {
+  if (anchor.tag_end == kNone) return;
+  const bool shifted =
+      anchor.link_end != kNone && anchor.link_end < anchor.tag_end;
+  const std::size_t first = anchor.tag_end + Size(kTagEnd);
+  page.MoveTo(page.Skip(first, shifted ? Size(kLinkEnd) : 1));
+}
+
+// Moves past the next item link; without one, the text is used up.
+void DropItemLink(PageText& page, Markers& markers) {
+  const std::size_t at = page.Find(markers.item_link);
+  if (at == kNone) {
+    page.Clear();
+  } else {
+    page.MoveTo(at + Size(kItemLink));
+  }
+}
+
+// Moves to the '.' left of the next cell's font tag; without one, the text
+// is used up.
+void DropToCellFont(PageText& page, Markers& markers) {
+  const std::size_t at = page.Find(markers.cell_font);
+  if (at == kNone) {
+    page.Clear();
+  } else {
+    page.Consume(at, Size(kCellFont));
+    page.MoveTo(at);
+  }
+}
+
+std::string CutItemNumber(const PageText& page) {
+  std::string item = page.Take(page.Cursor(), kItemDigits);
+  TessikGlo::ReplaceFirst(item, "\"", "");
+  TessikGlo::ReplaceFirst(item, "#", "");
+  return item;
+}
+
+void CutDescription(PageText& page, Markers& markers, ParsedItem& current) {
+  Anchor anchor = TakeAnchor(page, markers);
+  // A picture link comes first on some auctions; its anchor is the image.
+  // The title link follows, and the item number stays the one already cut.
+  if (TessikGlo::Find(anchor.text, kPictureLink) != -1) {
+    DropOpeningTag(page, anchor);
+    DropItemLink(page, markers);
+    anchor = TakeAnchor(page, markers);
+  }
+  DropOpeningTag(page, anchor);
+  // Then as many as the anchor text holds: the text resumes after the
+  // closing tag's placeholder.
+  if (!anchor.text.empty()) page.MoveTo(page.After(anchor.link_end));
+  current.Description = std::move(anchor.text);
+}
+
+void CutPrice(PageText& page, Markers& markers, ParsedItem& current) {
+  current.Price.clear();
+  const std::size_t dollar = page.FindPlain(markers.dollar, Size(kDollar));
+  if (dollar == kNone) return;
+  page.MoveTo(dollar);
+  const std::size_t end = page.Find(markers.closing_tag);
+  if (end == kNone) return;
+  page.Consume(end, Size(kClosingTag));
+  current.Price = page.Between(dollar, end);
+}
+
+void CutBids(PageText& page, Markers& markers, ParsedItem& current) {
+  DropToCellFont(page, markers);
+  const std::size_t cell_end = page.Find(markers.tag_start);
+  if (cell_end != kNone) page.Consume(cell_end, Size(kTagStart));
+  const std::size_t ad =
+      page.FindPlain(markers.classified_ad, Size(kClassifiedAd));
+  if (ad != kNone && cell_end != kNone && cell_end > ad) {
+    // A classified ad has no bids; the walk resumes inside its marker.
+    current.Bids = "-";
+    page.MoveTo(ad + 1);
+    return;
+  }
+  if (cell_end == kNone) {
+    current.Bids.clear();
+    page.Clear();
+    return;
+  }
+  current.Bids = page.Between(page.After(page.Cursor()), cell_end);
+  page.MoveTo(cell_end + 1);
+}
+
+void CutEnded(PageText& page, Markers& markers, ParsedItem& current) {
+  DropToCellFont(page, markers);
+  const std::size_t end = page.Find(markers.font_end);
+  current.Ended.clear();
+  if (end == kNone) return;
+  page.Consume(end, Size(kFontEnd));
+  // The text stays at the cell: the next item link is looked for from here.
+  current.Ended = page.Between(page.After(page.Cursor()), end);
+  if (TessikGlo::FindPlain(current.Ended, kTagStart) != -1) {
+    current.Ended = kEndedNotAvailable;
+  }
+}
+
+}  // namespace
+
+std::string LinesText(const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string PageTextOf(std::vector<std::string>& lines) {
+  std::string text = LinesText(lines);
+  const int at = TessikGlo::Find(text, kCategoryLink);
+  if (at > kHeadLimit) {
+    lines = SplitLines(TessikGlo::TailAfter(text, at - 10));
+    text = LinesText(lines);
+  }
+  return text;
+}
+
+PageWalkResult WalkAuctions(std::string text, ParsedItem& current,
+                            const AuctionSink& sink) {
+  PageText page(std::move(text));
+  Markers markers;
+  while (!page.Empty()) {
+    const std::size_t link = page.Find(markers.item_link);
+    if (link == kNone) break;
+    page.MoveTo(link + Size(kItemLink));
+    current.Item = CutItemNumber(page);
+    CutDescription(page, markers, current);
+    CutPrice(page, markers, current);
+    CutBids(page, markers, current);
+    CutEnded(page, markers, current);
+    sink(current);
+  }
+  PageWalkResult result;
+  result.rest = page.Between(page.Cursor(), page.End());
+  result.next_page =
+      TessikGlo::ReplaceFirst(result.rest, kNextPageLink, "V") != -1;
+  return result;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "listing/literal_page_walk.h"
+#include "listing/page_builder.h"
+#include "listing/page_parser.h"
+
+namespace tolvane::testing {
+namespace {
+
+const char* const kMarkers[] = {
+    "ViewItem&item=",
+    "\">",
+    "</a>",
+    "$",
+    "</",
+    "<font size=3>",
+    "<",
+    "realestate/classifiedAd",
+    "</font>",
+    ">Next ></a>",
+    " border=0 ",
+    "\"",
+    "#",
+    ".",
+    "V",
+    ">",
+};
+
+class PageGenerator {
+ public:
+  explicit PageGenerator(unsigned seed) : rng_(seed) {}
+
+  int Below(int n) {
+    return std::uniform_int_distribution<int>(0, n - 1)(rng_);
+  }
+  bool OneIn(int n) { return Below(n) == 0; }
+  template <typename T, std::size_t N>
+  const T& Pick(const T (&options)[N]) {
+    return options[Below(static_cast<int>(N))];
+  }
+
+  std::string Digits(int count) {
+    std::string digits;
+    for (int i = 0; i < count; ++i)
+      digits += static_cast<char>('0' + Below(10));
+    return digits;
+  }
+
+  AuctionHtml Auction() {
+    static const char* const kTitles[] = {"Leica M3 body",
+                                          "Lot of $2 bills",
+                                          "Nikon F \"mint\", boxed",
+                                          "<b>Bold</b> lens",
+                                          "Pentax border=0 ok",
+                                          "img border=0 here",
+                                          "",
+                                          "Canon AE-1 # 5",
+                                          "A</a>B"};
+    static const char* const kPrices[] = {"<b>$1,234.56</b>",
+                                          "<b>$12.50</b>",
+                                          "EUR 5.50",
+                                          "<b>EUR 5.50</b><br><i>$5.94</i>",
+                                          "$25.00<br>$31.50",
+                                          "",
+                                          "$",
+                                          "<b>$1,234,567.00</b>",
+                                          "$3"};
+    static const char* const kBids[] = {
+        "-", "12", "1", "realestate/classifiedAd", "<i>3</i>", "", "0"};
+    static const char* const kEnded[] = {"Feb-17 21:23",
+                                         "Feb-17\xA0"
+                                         "21:23",
+                                         "<font color=red>Feb-17</font>",
+                                         "",
+                                         "Mar-02 09:05",
+                                         "Ended"};
+    AuctionHtml a;
+    a.item = Digits(7 + Below(5));
+    static const char* const kItemEndings[] = {"\"", "#", "\">"};
+    if (OneIn(4)) a.item += Pick(kItemEndings);
+    a.title = Pick(kTitles);
+    a.price_cell = Pick(kPrices);
+    a.bids_cell = Pick(kBids);
+    a.ended_cell = Pick(kEnded);
+    a.picture = OneIn(3);
+    return a;
+  }
+
+  std::string StructuredPage() {
+    std::vector<AuctionHtml> auctions(static_cast<std::size_t>(Below(9)));
+    for (AuctionHtml& a : auctions) a = Auction();
+    static const char* const kNext[] = {"Next >", "Next &gt;", ""};
+    return ResultPage(auctions, Pick(kNext));
+  }
+
+  // Markers, bits of markup and stray bytes in any order: the walk's odd
+  // paths come up far more often here than in well-formed pages.
+  std::string Soup() {
+    static const char* const kBits[] = {
+        "12",           "Feb-17 21:23",
+        "$1.00",        "-",
+        "\r\n",         "<b>",
+        "</b>",         "http://cgi.ebay.com/ws/eBayISAPI.dll?",
+        "<a href=\"x",  "abc",
+        "realestate/",  "<FONT size=3>",
+        "Next &gt;</a>"};
+    std::string page;
+    const int tokens = Below(120);
+    for (int i = 0; i < tokens; ++i) {
+      switch (Below(3)) {
+        case 0:
+          page += Pick(kMarkers);
+          break;
+        case 1:
+          page += Pick(kBits);
+          break;
+        default:
+          page += RandomByte();
+          break;
+      }
+    }
+    return page;
+  }
+
+  void Mutate(std::string& page) {
+    const int count = Below(7);
+    for (int i = 0; i < count && !page.empty(); ++i) {
+      const std::size_t at = Position(page);
+      switch (Below(8)) {
+        case 0: {  // a marker removed
+          const std::string marker = Pick(kMarkers);
+          const auto found = page.find(marker, at);
+          if (found != std::string::npos) page.erase(found, marker.size());
+          break;
+        }
+        case 1: {  // a stretch duplicated
+          const std::size_t size = Length(page, at);
+          page.insert(Position(page), page.substr(at, size));
+          break;
+        }
+        case 2:  // truncated
+          page.resize(at);
+          break;
+        case 3: {  // two stretches swapped
+          const std::size_t size = Length(page, at);
+          std::string piece = page.substr(at, size);
+          page.erase(at, size);
+          page.insert(Position(page), piece);
+          break;
+        }
+        case 4:
+          page.insert(at, 1, RandomByte());
+          break;
+        case 5:
+          page.insert(at, Pick(kMarkers));
+          break;
+        case 6:
+          page[at] = '\0';
+          break;
+        default: {  // upper-case tags
+          const auto found = page.find("<font", at);
+          if (found != std::string::npos) page.replace(found, 5, "<FONT");
+          break;
+        }
+      }
+    }
+  }
+
+ private:
+  char RandomByte() {
+    static const char kInteresting[] = {'\0', '<', '>', '$',    '"',  '.',
+                                        '/',  'V', ' ', '\xA0', '\n', '\r'};
+    if (OneIn(2)) return Pick(kInteresting);
+    return static_cast<char>(Below(256));
+  }
+  std::size_t Position(const std::string& page) {
+    return static_cast<std::size_t>(Below(static_cast<int>(page.size()) + 1));
+  }
+  std::size_t Length(const std::string& page, std::size_t at) {
+    const int room = static_cast<int>(page.size() - at);
+    return static_cast<std::size_t>(Below(std::min(room, 400) + 1));
+  }
+
+  std::mt19937 rng_;
+};
+
+struct FastWalk {
+  std::vector<ParsedItem> items;
+  PageWalkResult result;
+};
+
+FastWalk WalkFast(const std::string& page) {
+  FastWalk walk;
+  ParsedItem current;
+  walk.result = WalkAuctions(page, current, [&](const ParsedItem& item) {
+    walk.items.push_back(item);
+  });
+  return walk;
+}
+
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte < 127) {
+      out += c;
+    } else {
+      static const char kHex[] = "0123456789abcdef";
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    }
+  }
+  return out;
+}
+
+void ExpectSameWalk(const std::string& page) {
+  const LiteralWalk want = WalkAuctionsLiterally(page);
+  const FastWalk got = WalkFast(page);
+  SCOPED_TRACE("page: " + Printable(page));
+  ASSERT_EQ(got.items.size(), want.items.size());
+  for (std::size_t i = 0; i < want.items.size(); ++i) {
+    SCOPED_TRACE("auction " + std::to_string(i));
+    EXPECT_EQ(got.items[i].Item, want.items[i].Item);
+    EXPECT_EQ(got.items[i].Description, want.items[i].Description);
+    EXPECT_EQ(got.items[i].Price, want.items[i].Price);
+    EXPECT_EQ(got.items[i].Bids, want.items[i].Bids);
+    EXPECT_EQ(got.items[i].Ended, want.items[i].Ended);
+  }
+  EXPECT_EQ(got.result.next_page, want.next_page);
+  EXPECT_EQ(got.result.rest, want.rest);
+}
+
+// Catches any way the fast walk's bookkeeping of consumed markers parts from
+// really replacing them: placeholders seen by later searches, failed searches
+// emptying the text, the plain search's zero byte and last character.
+TEST(PageWalkDifferentialTest, MutatedPagesWalkAsTheLiteralSteps) {
+  PageGenerator generator(20030217);
+  for (int i = 0; i < 3000; ++i) {
+    std::string page = generator.StructuredPage();
+    generator.Mutate(page);
+    ExpectSameWalk(page);
+    if (::testing::Test::HasFailure()) FAIL() << "structured page " << i;
+  }
+}
+
+// Same, on markers and bytes in random order.
+TEST(PageWalkDifferentialTest, MarkerSoupWalksAsTheLiteralSteps) {
+  PageGenerator generator(4711);
+  for (int i = 0; i < 6000; ++i) {
+    std::string page = generator.Soup();
+    generator.Mutate(page);
+    ExpectSameWalk(page);
+    if (::testing::Test::HasFailure()) FAIL() << "soup " << i;
+  }
+}
+
+// Catches a head cut at the wrong character or a line break it splits
+// differently from the literal text-to-lines round trip.
+TEST(PageWalkDifferentialTest, HeadCutMatchesTheLiteralRule) {
+  PageGenerator generator(99);
+  for (int i = 0; i < 150; ++i) {
+    std::vector<std::string> lines;
+    std::string head(static_cast<std::size_t>(19960 + generator.Below(80)),
+                     'h');
+    // Line breaks land near the cut, also right before the marker.
+    const int breaks = generator.Below(4);
+    for (int b = 0; b < breaks; ++b) {
+      head.insert(head.size() - static_cast<std::size_t>(generator.Below(14)),
+                  generator.OneIn(2) ? "\n" : "\r");
+    }
+    std::string text = head + "ws/eBayISAPI.dll?ViewItem&category=1\nrest";
+    if (generator.OneIn(5)) text += std::string(1, '\0') + "tail\r";
+    // Lines as a file read would give them.
+    std::string line;
+    for (const char c : text) {
+      if (c == '\n' || c == '\r') {
+        lines.push_back(line);
+        line.clear();
+      } else {
+        line += c;
+      }
+    }
+    lines.push_back(line);
+    std::vector<std::string> copy = lines;
+    const std::string want = PageTextLiterally(lines);
+    EXPECT_EQ(PageTextOf(copy), want) << "case " << i;
+    EXPECT_EQ(LinesText(copy), want) << "case " << i;
+  }
+}
+
+}  // namespace
+}  // namespace tolvane::testing

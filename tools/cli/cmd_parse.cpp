@@ -1,7 +1,64 @@
+// tolvane-cli parse PAGE...: captured result pages into one grid, written in
+// the CSV export form, as successive Gets would fill the grid.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "commands.h"
+#include "headless_app.h"
+#include "util/error.h"
+#include "util/files.h"
+#include "util/regional.h"
+#include "util/tessik_glo.h"
 
 namespace tolvane::cli {
+namespace {
 
-int RunParse(const Args&) { return 2; }
+constexpr const char* kCannotWriteOutput = "Cannot write to standard output";
+
+// A page the program could not read would simply give no rows; a command
+// named a file that is not there is told so.
+void RequireReadable(const std::string& path) {
+  std::error_code error;
+  const bool folder = std::filesystem::is_directory(path, error);
+  std::ifstream in(path, std::ios::binary);
+  if (folder || !in) throw Error(FormatMessage(kCannotOpenFile, path));
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// One exported line: item, description with its quotation marks and commas
+// replaced, price, bids, end time; CR LF.
+std::string CsvLine(const ResultRow& row) {
+  const std::string description = TessikGlo::ReplaceAll(
+      TessikGlo::ReplaceAll(row.description, "\"", "'"), ",", "  .");
+  return Quoted(row.item) + "," + Quoted(description) + "," +
+         Quoted(row.price) + "," + Quoted(row.bids) + "," + Quoted(row.ended) +
+         "\r\n";
+}
+
+}  // namespace
+
+int RunParse(const Args& args) {
+  if (args.empty()) return 2;
+  for (const std::string& arg : args) {
+    if (arg.size() > 1 && arg[0] == '-') return 2;
+  }
+  HeadlessApp app(RegionalSettings::FromSystemLocale());
+  TFrmPrice& frm_price = app.FrmPrice();
+  for (const std::string& page : args) {
+    RequireReadable(page);
+    frm_price.ParseListingPage(page);
+  }
+  std::string csv;
+  for (const ResultRow& row : frm_price.ListView1().Rows()) csv += CsvLine(row);
+  if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() ||
+      std::fflush(stdout) != 0) {
+    throw Error(kCannotWriteOutput);
+  }
+  return 0;
+}
 
 }  // namespace tolvane::cli

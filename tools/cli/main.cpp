@@ -2,6 +2,7 @@
 // work.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "commands.h"
@@ -36,14 +37,23 @@ int main(int argc, char** argv) {
   }
   const Args args(argv + 2, argv + argc);
   int status = 2;
-  if (command == "parse")
-    status = RunParse(args);
-  else if (command == "url")
-    status = RunUrl(args);
-  else if (command == "summary")
-    status = RunSummary(args);
-  else if (command == "analysis")
-    status = RunAnalysis(args);
+  try {
+    if (command == "parse")
+      status = RunParse(args);
+    else if (command == "url")
+      status = RunUrl(args);
+    else if (command == "summary")
+      status = RunSummary(args);
+    else if (command == "analysis")
+      status = RunAnalysis(args);
+  } catch (const std::exception& error) {
+    // The program's own error text, with its period, as its error box
+    // would show it.
+    std::string text = error.what();
+    if (text.empty() || text.back() != '.') text.push_back('.');
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return 1;
+  }
   if (status == 2) std::fputs(kUsage, stderr);
   return status;
 }

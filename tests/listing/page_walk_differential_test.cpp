@@ -240,7 +240,7 @@ void ExpectSameWalk(const std::string& page) {
 // emptying the text, the plain search's zero byte and last character.
 TEST(PageWalkDifferentialTest, MutatedPagesWalkAsTheLiteralSteps) {
   PageGenerator generator(20030217);
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 1200; ++i) {
     std::string page = generator.StructuredPage();
     generator.Mutate(page);
     ExpectSameWalk(page);
@@ -251,7 +251,7 @@ TEST(PageWalkDifferentialTest, MutatedPagesWalkAsTheLiteralSteps) {
 // Same, on markers and bytes in random order.
 TEST(PageWalkDifferentialTest, MarkerSoupWalksAsTheLiteralSteps) {
   PageGenerator generator(4711);
-  for (int i = 0; i < 6000; ++i) {
+  for (int i = 0; i < 8000; ++i) {
     std::string page = generator.Soup();
     generator.Mutate(page);
     ExpectSameWalk(page);
@@ -263,7 +263,7 @@ TEST(PageWalkDifferentialTest, MarkerSoupWalksAsTheLiteralSteps) {
 // differently from the literal text-to-lines round trip.
 TEST(PageWalkDifferentialTest, HeadCutMatchesTheLiteralRule) {
   PageGenerator generator(99);
-  for (int i = 0; i < 150; ++i) {
+  for (int i = 0; i < 60; ++i) {
     std::vector<std::string> lines;
     std::string head(static_cast<std::size_t>(19960 + generator.Below(80)),
                      'h');

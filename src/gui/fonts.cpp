@@ -1,5 +1,6 @@
 #include "gui/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace tolvane::gui {

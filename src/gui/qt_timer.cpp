@@ -3,6 +3,9 @@
 namespace tolvane::gui {
 
 QtTimer::QtTimer() {
+  // A coarse timer may move a long count by several percent; the count is
+  // the user's timeout in seconds and should end when it says.
+  timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
     if (on_timer_) on_timer_();
   });

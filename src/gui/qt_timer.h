@@ -22,6 +22,8 @@ class QtTimer : public Timer {
 
   // Whether a count is running: false while disabled or at interval 0.
   bool Counting() const { return timer_.isActive(); }
+  // Milliseconds left of the running count; -1 when none runs.
+  int RemainingMs() const { return timer_.remainingTime(); }
 
  private:
   void Restart();

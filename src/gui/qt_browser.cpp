@@ -5,6 +5,7 @@
 #include <QNetworkRequest>
 #include <QStringDecoder>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 #include "util/error.h"
@@ -22,6 +23,30 @@ class OfflineTextBrowser : public QTextBrowser {
  protected:
   QVariant loadResource(int, const QUrl&) override { return {}; }
 };
+
+// The view shows text and layout only. Style sheets and scripts would cost
+// it more time than the whole page's parse (some result pages carry tens of
+// kilobytes of style rules), so they are left out of what it is given.
+QByteArray WithoutStylesAndScripts(QByteArray html) {
+  // Tags in any letter case: positions are found in a lower-case copy.
+  QByteArray lower = html.toLower();
+  for (const char* tag : {"style", "script"}) {
+    const QByteArray open = QByteArray("<") + tag;
+    const QByteArray close = QByteArray("</") + tag + ">";
+    qsizetype from = 0;
+    for (;;) {
+      const qsizetype start = lower.indexOf(open, from);
+      if (start < 0) break;
+      const qsizetype end = lower.indexOf(close, start);
+      const qsizetype length =
+          end < 0 ? lower.size() - start : end + close.size() - start;
+      html.remove(start, length);
+      lower.remove(start, length);
+      from = start;
+    }
+  }
+  return html;
+}
 
 // Pages of the old site are in Windows-1252 or plain ASCII; newer ones may
 // be UTF-8. Only the view decodes: the saved bytes stay as they came.
@@ -89,8 +114,20 @@ void QtBrowser::Finished(QNetworkReply* reply, unsigned serial) {
   document_ = reply->readAll();
   address_ = reply->url().toString();
   reply->deleteLater();
-  if (view_) view_->setHtml(Decode(*document_));
+  // The view follows once the event is handled, so drawing the page never
+  // delays the driver's chain; of several pages in a row only the last is
+  // drawn.
+  if (!view_update_pending_) {
+    view_update_pending_ = true;
+    QTimer::singleShot(0, network_.get(), [this] { ShowDocument(); });
+  }
   if (on_complete_) on_complete_();
+}
+
+void QtBrowser::ShowDocument() {
+  view_update_pending_ = false;
+  if (!view_ || !document_) return;
+  view_->setHtml(Decode(WithoutStylesAndScripts(*document_)));
 }
 
 SaveResult QtBrowser::SaveDocument(const std::string& path) {

@@ -49,6 +49,7 @@ class QtBrowser : public Browser {
  private:
   void Finished(QNetworkReply* reply, unsigned serial);
   void Abandon();
+  void ShowDocument();
 
   QPointer<QTextBrowser> view_;
   std::unique_ptr<QNetworkAccessManager> network_;
@@ -57,6 +58,7 @@ class QtBrowser : public Browser {
   // abandoned, whose queued report may still arrive.
   unsigned serial_ = 0;
   std::optional<QByteArray> document_;
+  bool view_update_pending_ = false;
   QString address_;
   std::function<void()> on_complete_;
 };

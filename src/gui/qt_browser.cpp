@@ -3,11 +3,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QStringDecoder>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 
+#include "gui/text_codec.h"
 #include "util/error.h"
 #include "util/files.h"
 
@@ -46,17 +46,6 @@ QByteArray WithoutStylesAndScripts(QByteArray html) {
     }
   }
   return html;
-}
-
-// Pages of the old site are in Windows-1252 or plain ASCII; newer ones may
-// be UTF-8. Only the view decodes: the saved bytes stay as they came.
-QString Decode(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8,
-                      QStringDecoder::Flag::Stateless |
-                          QStringDecoder::Flag::ConvertInvalidToNull);
-  QString text = utf8.decode(bytes);
-  if (!utf8.hasError()) return text;
-  return QString::fromLatin1(bytes);
 }
 
 }  // namespace
@@ -127,7 +116,10 @@ void QtBrowser::Finished(QNetworkReply* reply, unsigned serial) {
 void QtBrowser::ShowDocument() {
   view_update_pending_ = false;
   if (!view_ || !document_) return;
-  view_->setHtml(Decode(WithoutStylesAndScripts(*document_)));
+  const QByteArray html = WithoutStylesAndScripts(*document_);
+  // Only the view decodes: the saved bytes stay as they came.
+  view_->setHtml(DisplayText(std::string_view(
+      html.constData(), static_cast<std::size_t>(html.size()))));
 }
 
 SaveResult QtBrowser::SaveDocument(const std::string& path) {

@@ -58,8 +58,15 @@ void BusyWindow::Advance() {
   Picture->setPixmap(ProgramIcon(frame_, kPictureSize));
 }
 
-// The picture turns only while someone can see it.
+// The picture turns only while someone can see it. The window first comes
+// up over the middle of the main window, where the user is looking; after
+// that it stays wherever the user moves it.
 void BusyWindow::showEvent(QShowEvent* event) {
+  if (!placed_ && parentWidget() != nullptr) {
+    const QRect over = parentWidget()->window()->frameGeometry();
+    move(over.center() - QPoint(width() / 2, height() / 2));
+    placed_ = true;
+  }
   QWidget::showEvent(event);
   animation_.start();
 }

@@ -34,6 +34,7 @@ class BusyWindow : public QWidget {
 
   QTimer animation_;
   int frame_ = 0;
+  bool placed_ = false;
 };
 
 }  // namespace tolvane::gui

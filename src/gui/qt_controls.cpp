@@ -14,6 +14,8 @@ namespace tolvane::gui {
 
 void QtWindow::Show() {
   if (!widget_) return;
+  // A window comes up with its waiting rows and lines already in place.
+  if (before_paint_) before_paint_();
   widget_->show();
   widget_->raise();
   widget_->activateWindow();

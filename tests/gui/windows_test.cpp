@@ -149,7 +149,6 @@ TEST(WindowsTest, AnalysisWindowShowsItsMemoAndOkHidesIt) {
   frm_ana.Memo1.Add("--------- Hourly Analysys ---------");
   frm_ana.Memo1.Add(" ");
   frm_ana.Form.Show();
-  frm_ana.Form.Repaint();
   EXPECT_TRUE(ana.isVisible());
   EXPECT_FALSE(ana.isModal());
   EXPECT_EQ(ana.Memo1->toPlainText(),

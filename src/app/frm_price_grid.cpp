@@ -1,13 +1,55 @@
+#include <optional>
+
+#include "analysis/grid_commands.h"
+#include "analysis/item_address.h"
+#include "analysis/row_sort.h"
 #include "app/frm_price.h"
 
 namespace tolvane {
 
-void TFrmPrice::CheckAll1Click(const Sender&) {}
-void TFrmPrice::DeleteZeroBidAuctions1Click(const Sender&) {}
-void TFrmPrice::DeleteSelected1Click(const Sender&) {}
-void TFrmPrice::DeleteUnchecked1Click(const Sender&) {}
-void TFrmPrice::NewSearch1Click(const Sender&) {}
-void TFrmPrice::ListView1ColumnClick(const Sender&, int) {}
-void TFrmPrice::ListView1Click(const Sender&) {}
+void TFrmPrice::CheckAll1Click(const Sender&) {
+  // The menu colour tells that the price filter is no longer in force.
+  EdtHiFilter.SetColor(SystemColor::kMenu);
+  EdtLowFilter.SetColor(SystemColor::kMenu);
+  if (grid_.Count() == 0) return;
+  grid_.CheckAll();
+  ComputeSummary();
+}
+
+void TFrmPrice::DeleteZeroBidAuctions1Click(const Sender&) {
+  if (DeleteRows(grid_, RowsToDelete::kZeroBid)) ComputeSummary();
+}
+
+void TFrmPrice::DeleteSelected1Click(const Sender&) {
+  if (DeleteRows(grid_, RowsToDelete::kSelected)) ComputeSummary();
+}
+
+void TFrmPrice::DeleteUnchecked1Click(const Sender&) {
+  if (DeleteRows(grid_, RowsToDelete::kUnchecked)) ComputeSummary();
+}
+
+void TFrmPrice::NewSearch1Click(const Sender&) {
+  // The memo keeps the last search's figures until the next row arrives.
+  grid_.Clear();
+  EdtQuery.SetText("");
+  EdtQuery.SetFocus();
+}
+
+void TFrmPrice::ListView1ColumnClick(const Sender&, int column) {
+  // A sort moves rows with their icons; the summary is not recomputed.
+  if (column == kBidsColumn) {
+    SortByBids(grid_, bids_sort_direction_);
+    bids_sort_direction_ = -bids_sort_direction_;
+  } else if (column == kPriceColumn) {
+    SortByPrice(grid_, price_sort_direction_);
+    price_sort_direction_ = -price_sort_direction_;
+  }
+}
+
+void TFrmPrice::ListView1Click(const Sender&) {
+  const std::optional<int> row = controls_.ListView1View.RowAtCursor();
+  if (!row || *row < 0 || *row >= grid_.Count()) return;
+  glo_.ShellOpen(ItemPageAddress(Hosts().item_host, grid_.Row(*row).item));
+}
 
 }  // namespace tolvane

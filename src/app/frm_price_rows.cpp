@@ -1,11 +1,83 @@
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "analysis/price_filter.h"
+#include "analysis/summary.h"
+#include "app/busy_box.h"
 #include "app/frm_price.h"
 
 namespace tolvane {
+namespace {
 
-int TFrmPrice::AddItem(const ParsedItem&) { return -1; }
-bool TFrmPrice::PriceTextInvalid(const ParsedItem&) const { return true; }
-void TFrmPrice::ComputeSummary() {}
-void TFrmPrice::SetRowIcons() {}
-void TFrmPrice::EdtLowFilterExit(const Sender&) {}
+// A filter box's bound; a box that does not hold a number says so, gets its
+// default text back and filters with the default.
+double ReadFilterBox(TextBox& box, const char* default_text,
+                     double default_value, const RegionalSettings& settings,
+                     MessageBox& message_box) {
+  if (const std::optional<double> bound = FilterBound(box.Text(), settings)) {
+    return *bound;
+  }
+  message_box.Show(kFilterNotNumeric, kFilterErrorCaption, MbButtons::kOk,
+                   MbIcon::kNone);
+  box.SetText(default_text);
+  return default_value;
+}
+
+}  // namespace
+
+int TFrmPrice::AddItem(const ParsedItem& item) {
+  if (grid_.HasCaptionWithPrefix(item.Item)) return -1;
+  if (PriceTextInvalid(item)) return -2;
+  // A price that passes the character test can still fail to convert ("$"
+  // or "." alone, a line feed at the end); such a row would stop every
+  // later summary, filter and sort, so it stays out like any unusable price.
+  std::optional<ResultRow> row = MakeRow(item, Regional());
+  if (!row) return -2;
+  grid_.Append(std::move(*row));
+  ComputeSummary();
+  Form.Repaint();
+  if (app_.BusyBox != nullptr) app_.BusyBox->Form.Repaint();
+  return grid_.Count();
+}
+
+bool TFrmPrice::PriceTextInvalid(const ParsedItem& item) const {
+  // Each of ".", "$", "," and " " may appear once: the first of each becomes
+  // a digit, and whatever is left must be digits.
+  std::string copy = item.Price;
+  TessikGlo::ReplaceFirst(copy, ".", "9");
+  TessikGlo::ReplaceFirst(copy, "$", "9");
+  TessikGlo::ReplaceFirst(copy, ",", "9");
+  TessikGlo::ReplaceFirst(copy, " ", "9");
+  return !TessikGlo::IsAllDigits(copy);
+}
+
+void TFrmPrice::ComputeSummary() {
+  MResultsLeft.Clear();
+  MResultsLeft.Add(SummaryText(FiguresOf(grid_.Totals()), Regional()));
+  SetRowIcons();
+}
+
+void TFrmPrice::SetRowIcons() {
+  const GridTotals& totals = grid_.Totals();
+  if (totals.count == 0) return;
+  // Each row's icon follows from its price and this average when drawn.
+  grid_.SetIconAverage(AverageEndPrice(totals));
+}
+
+void TFrmPrice::EdtLowFilterExit(const Sender&) {
+  EdtHiFilter.SetColor(SystemColor::kWindow);
+  EdtLowFilter.SetColor(SystemColor::kWindow);
+  const int rows = grid_.Count();
+  const double hi = ReadFilterBox(EdtHiFilter, kHiFilterDefaultText,
+                                  kHiFilterDefault, Regional(),
+                                  services_.message_box);
+  const double low = ReadFilterBox(EdtLowFilter, kLowFilterDefaultText,
+                                   kLowFilterDefault, Regional(),
+                                   services_.message_box);
+  if (rows == 0) return;
+  UncheckOutside(grid_, low, hi);
+  ComputeSummary();
+}
 
 }  // namespace tolvane

@@ -2,20 +2,13 @@
 
 #include <algorithm>
 #include <cassert>
+#include <limits>
 
 #include "util/numbers.h"
 #include "util/tessik_glo.h"
 
 namespace tolvane {
 namespace {
-
-std::string Lowered(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 // The bids value of an all-digit text; line feeds and zero bytes, which the
 // digit test lets through, carry no digits.
@@ -50,7 +43,18 @@ std::optional<ResultRow> MakeRow(const ParsedItem& item,
 }
 
 void ResultGrid::Append(ResultRow row) {
-  if (captions_valid_) captions_.insert(Lowered(row.item));
+  if (next_id_ == std::numeric_limits<CaptionIndex::Id>::max()) {
+    // Ids are never reused until the grid is cleared; after four billion
+    // appends the live rows are numbered afresh.
+    captions_.Clear();
+    next_id_ = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+      row_ids_[i] = next_id_++;
+      captions_.Insert(rows_[i].item, row_ids_[i]);
+    }
+  }
+  captions_.Insert(row.item, next_id_);
+  row_ids_.push_back(next_id_++);
   rows_.push_back(std::move(row));
   // An append adds the new row at the end of the pass: the running totals
   // stay exactly those of a fresh pass.
@@ -92,20 +96,50 @@ void ResultGrid::SetSelected(int index, bool selected) {
 void ResultGrid::CheckAll() {
   for (ResultRow& row : rows_) row.checked = true;
   Invalidate();
-  if (observer_ != nullptr && !rows_.empty()) {
-    observer_->RowsChanged(0, Count() - 1);
+  NotifyAllChanged();
+}
+
+std::size_t ResultGrid::UncheckIf(
+    const std::function<bool(const ResultRow&)>& match) {
+  std::size_t changed = 0;
+  for (ResultRow& row : rows_) {
+    if (row.checked && match(row)) {
+      row.checked = false;
+      ++changed;
+    }
   }
+  if (changed == 0) return 0;
+  Invalidate();
+  NotifyAllChanged();
+  return changed;
 }
 
 std::size_t ResultGrid::RemoveIf(
     const std::function<bool(const ResultRow&)>& match) {
-  const auto first =
-      std::stable_partition(rows_.begin(), rows_.end(),
-                            [&](const ResultRow& row) { return !match(row); });
-  const auto removed = static_cast<std::size_t>(rows_.end() - first);
+  // One pass: kept rows move up over the removed ones, in order.
+  std::vector<bool> removed_ids;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (match(rows_[i])) {
+      if (removed_ids.empty()) removed_ids.resize(next_id_);
+      removed_ids[row_ids_[i]] = true;
+      continue;
+    }
+    if (kept != i) {
+      rows_[kept] = std::move(rows_[i]);
+      row_ids_[kept] = row_ids_[i];
+    }
+    ++kept;
+  }
+  const std::size_t removed = rows_.size() - kept;
   if (removed == 0) return 0;
-  rows_.erase(first, rows_.end());
-  captions_valid_ = false;
+  rows_.erase(rows_.begin() + static_cast<long>(kept), rows_.end());
+  row_ids_.resize(kept);
+  if (rows_.empty()) {
+    captions_.Clear();
+  } else {
+    captions_.Remove(removed_ids);
+  }
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
   return removed;
@@ -113,8 +147,9 @@ std::size_t ResultGrid::RemoveIf(
 
 void ResultGrid::Clear() {
   rows_.clear();
-  captions_.clear();
-  captions_valid_ = true;
+  row_ids_.clear();
+  captions_.Clear();
+  next_id_ = 0;
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
 }
@@ -122,32 +157,32 @@ void ResultGrid::Clear() {
 void ResultGrid::Reorder(const std::vector<int>& order) {
   assert(order.size() == rows_.size());
   std::vector<ResultRow> sorted;
+  std::vector<CaptionIndex::Id> ids;
   sorted.reserve(rows_.size());
-  for (int old_index : order)
+  ids.reserve(rows_.size());
+  for (int old_index : order) {
     sorted.push_back(std::move(rows_[Index(old_index)]));
+    ids.push_back(row_ids_[Index(old_index)]);
+  }
   rows_ = std::move(sorted);
+  row_ids_ = std::move(ids);
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
 }
 
 bool ResultGrid::HasCaptionWithPrefix(std::string_view text) const {
-  if (!captions_valid_) RebuildCaptionIndex();
-  const std::string key = Lowered(text);
-  const auto it = captions_.lower_bound(key);
-  return it != captions_.end() && it->compare(0, key.size(), key) == 0;
+  return captions_.HasPrefix(text);
 }
 
 void ResultGrid::SetIconAverage(float average) {
   icon_average_ = average;
+  NotifyAllChanged();
+}
+
+void ResultGrid::NotifyAllChanged() {
   if (observer_ != nullptr && !rows_.empty()) {
     observer_->RowsChanged(0, Count() - 1);
   }
-}
-
-void ResultGrid::RebuildCaptionIndex() const {
-  captions_.clear();
-  for (const ResultRow& row : rows_) captions_.insert(Lowered(row.item));
-  captions_valid_ = true;
 }
 
 }  // namespace tolvane

@@ -2,12 +2,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "listing/caption_index.h"
 #include "listing/parsed_item.h"
 #include "util/regional.h"
 
@@ -72,6 +73,9 @@ class ResultGrid {
   void SetChecked(int index, bool checked);
   void SetSelected(int index, bool selected);
   void CheckAll();
+  // Clears the check mark of every row that matches, in one pass; returns
+  // how many changed.
+  std::size_t UncheckIf(const std::function<bool(const ResultRow&)>& match);
   // Removes every row that matches, in one pass; the others keep their
   // order, check marks and selection. Returns how many went.
   std::size_t RemoveIf(const std::function<bool(const ResultRow&)>& match);
@@ -97,13 +101,13 @@ class ResultGrid {
   std::size_t Index(int index) const { return static_cast<std::size_t>(index); }
   void AddToTotals(const ResultRow& row) const;
   void Invalidate() { totals_valid_ = false; }
-  void RebuildCaptionIndex() const;
+  void NotifyAllChanged();
 
   std::vector<ResultRow> rows_;
-  // Lower-cased captions for the duplicate test; rebuilt lazily after a
-  // removal, so deleting rows costs one pass.
-  mutable std::multiset<std::string, std::less<>> captions_;
-  mutable bool captions_valid_ = true;
+  // The id each row has in the caption index, in row order.
+  std::vector<CaptionIndex::Id> row_ids_;
+  CaptionIndex::Id next_id_ = 0;
+  CaptionIndex captions_;
   mutable GridTotals totals_;
   mutable bool totals_valid_ = true;
   std::optional<float> icon_average_;

@@ -1,0 +1,147 @@
+#include "analysis/row_sort.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "analysis/merge_sort.h"
+#include "util/tessik_glo.h"
+
+namespace tolvane {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The sort key of a Bids text, read once per row.
+struct BidsKey {
+  enum Kind : std::uint8_t { kNoBids, kNumber, kOther };
+  Kind kind = kOther;
+  // Digits after leading zeros; the digit test lets line feeds and zero
+  // bytes through, and they carry no digits.
+  std::uint32_t digits = 0;
+  std::uint64_t value = 0;  // exact while digits <= kExactDigits
+};
+
+constexpr std::uint32_t kExactDigits = 19;
+
+BidsKey KeyOf(std::string_view bids) {
+  BidsKey key;
+  if (bids == "-") {
+    key.kind = BidsKey::kNoBids;
+    return key;
+  }
+  if (!TessikGlo::IsAllDigits(bids)) return key;
+  key.kind = BidsKey::kNumber;
+  for (char c : bids) {
+    if (!IsDigit(c) || (key.digits == 0 && c == '0')) continue;
+    ++key.digits;
+    if (key.digits <= kExactDigits) {
+      key.value = key.value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+  }
+  return key;
+}
+
+// Two all-digit texts with the same number of significant digits, too many
+// for a 64-bit value: the first differing digit decides.
+int CompareLongDigits(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  const auto next_significant = [](std::string_view text, std::size_t& at,
+                                   bool& started) {
+    while (at < text.size()) {
+      const char c = text[at++];
+      if (!IsDigit(c)) continue;
+      if (!started && c == '0') continue;
+      started = true;
+      return c;
+    }
+    return '\0';
+  };
+  bool started_a = false;
+  bool started_b = false;
+  for (;;) {
+    const char x = next_significant(a, i, started_a);
+    const char y = next_significant(b, j, started_b);
+    if (x != y) return x < y ? -1 : 1;
+    if (x == '\0') return 0;
+  }
+}
+
+// Numbers by value; the texts are only read when the values are too long to
+// be held exactly.
+int CompareNumbers(const BidsKey& a, const BidsKey& b, std::string_view a_text,
+                   std::string_view b_text) {
+  if (a.digits != b.digits) return a.digits < b.digits ? -1 : 1;
+  if (a.digits > kExactDigits) return CompareLongDigits(a_text, b_text);
+  if (a.value == b.value) return 0;
+  return a.value < b.value ? -1 : 1;
+}
+
+int CompareKeys(const BidsKey& a, const BidsKey& b, std::string_view a_text,
+                std::string_view b_text, int d) {
+  if (a.kind == BidsKey::kNoBids) return b.kind == BidsKey::kNoBids ? 0 : -d;
+  if (b.kind == BidsKey::kNoBids) return d;
+  // Not a strict weak order: two such texts each go before the other.
+  if (a.kind == BidsKey::kOther || b.kind == BidsKey::kOther) return -d;
+  return d * CompareNumbers(a, b, a_text, b_text);
+}
+
+struct BidsEntry {
+  BidsKey key;
+  int index = 0;
+};
+
+struct PriceEntry {
+  float price = 0;
+  int index = 0;
+};
+
+template <typename Entry>
+std::vector<int> OrderOf(const std::vector<Entry>& entries) {
+  std::vector<int> order;
+  order.reserve(entries.size());
+  for (const Entry& entry : entries) order.push_back(entry.index);
+  return order;
+}
+
+}  // namespace
+
+int CompareBids(std::string_view a, std::string_view b, int d) {
+  return CompareKeys(KeyOf(a), KeyOf(b), a, b, d);
+}
+
+int ComparePrice(float a, float b, int d) {
+  if (a > b) return d;
+  if (a == b) return 0;
+  return -d;
+}
+
+void SortByBids(ResultGrid& grid, int d) {
+  if (grid.Count() < 2) return;
+  std::vector<BidsEntry> entries;
+  entries.reserve(static_cast<std::size_t>(grid.Count()));
+  for (int i = 0; i < grid.Count(); ++i) {
+    entries.push_back({KeyOf(grid.Row(i).bids), i});
+  }
+  SafeMergeSort(entries, [&](const BidsEntry& a, const BidsEntry& b) {
+    return CompareKeys(a.key, b.key, grid.Row(a.index).bids,
+                       grid.Row(b.index).bids, d);
+  });
+  grid.Reorder(OrderOf(entries));
+}
+
+void SortByPrice(ResultGrid& grid, int d) {
+  if (grid.Count() < 2) return;
+  std::vector<PriceEntry> entries;
+  entries.reserve(static_cast<std::size_t>(grid.Count()));
+  for (int i = 0; i < grid.Count(); ++i) {
+    entries.push_back({grid.Row(i).price32, i});
+  }
+  SafeMergeSort(entries, [d](const PriceEntry& a, const PriceEntry& b) {
+    return ComparePrice(a.price, b.price, d);
+  });
+  grid.Reorder(OrderOf(entries));
+}
+
+}  // namespace tolvane

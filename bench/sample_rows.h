@@ -27,8 +27,7 @@ inline std::vector<ParsedItem> SampleItems(std::size_t n) {
     ParsedItem item;
     // Multiplying by an odd number is a bijection modulo 2^32: distinct
     // numbers, scattered.
-    const std::uint32_t scattered =
-        static_cast<std::uint32_t>(i) * 2654435761u;
+    const std::uint32_t scattered = static_cast<std::uint32_t>(i) * 2654435761u;
     item.Item = std::to_string(1000000000ULL + scattered);
     item.Description =
         "Vintage brass table lamp with shade, lot " + std::to_string(i);

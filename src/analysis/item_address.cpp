@@ -9,8 +9,7 @@ constexpr const char* kItemPagePath =
 // Letters, digits and "-._~" mean the same anywhere in a query value.
 bool IsUnreserved(unsigned char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-         (c >= 'a' && c <= 'z') || c == '-' || c == '.' || c == '_' ||
-         c == '~';
+         (c >= 'a' && c <= 'z') || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ SummaryFigures FiguresOf(const GridTotals& totals) {
   if (totals.checked != 0) {
     // A checked row without a numeric bids text adds 0 to the sum and 1 to
     // the divisor.
-    figures.average_bids =
-        totals.bids_sum / static_cast<float>(totals.checked);
+    figures.average_bids = totals.bids_sum / static_cast<float>(totals.checked);
   }
   figures.low = totals.low;
   figures.high = totals.high;

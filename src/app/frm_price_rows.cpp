@@ -69,12 +69,12 @@ void TFrmPrice::EdtLowFilterExit(const Sender&) {
   EdtHiFilter.SetColor(SystemColor::kWindow);
   EdtLowFilter.SetColor(SystemColor::kWindow);
   const int rows = grid_.Count();
-  const double hi = ReadFilterBox(EdtHiFilter, kHiFilterDefaultText,
-                                  kHiFilterDefault, Regional(),
-                                  services_.message_box);
-  const double low = ReadFilterBox(EdtLowFilter, kLowFilterDefaultText,
-                                   kLowFilterDefault, Regional(),
-                                   services_.message_box);
+  const double hi =
+      ReadFilterBox(EdtHiFilter, kHiFilterDefaultText, kHiFilterDefault,
+                    Regional(), services_.message_box);
+  const double low =
+      ReadFilterBox(EdtLowFilter, kLowFilterDefaultText, kLowFilterDefault,
+                    Regional(), services_.message_box);
   if (rows == 0) return;
   UncheckOutside(grid_, low, hi);
   ComputeSummary();

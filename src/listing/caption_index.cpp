@@ -88,8 +88,8 @@ std::size_t CaptionIndex::BlockFor(const Key& key) const {
       std::lower_bound(heads_begin, first_heads_.end(), key.head0) -
       heads_begin);
   std::size_t high = static_cast<std::size_t>(
-      std::upper_bound(heads_begin + static_cast<long>(low),
-                       first_heads_.end(), key.head0) -
+      std::upper_bound(heads_begin + static_cast<long>(low), first_heads_.end(),
+                       key.head0) -
       heads_begin);
   while (low < high) {
     const std::size_t mid = low + (high - low) / 2;
@@ -150,8 +150,7 @@ void CaptionIndex::Insert(std::string_view caption, Id id) {
     return;
   }
   // Before or after equal captions makes no difference to any lookup.
-  const bool looked_up = last_place_ &&
-                         last_place_->version + 1 == version_ &&
+  const bool looked_up = last_place_ && last_place_->version + 1 == version_ &&
                          last_place_->key.lowered == key.lowered;
   const Place place = looked_up ? std::move(*last_place_) : Locate(key);
   last_place_.reset();

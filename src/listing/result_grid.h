@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,14 +1,14 @@
 #include <benchmark/benchmark.h>
 
 #include "analysis/row_sort.h"
-#include "fakes/fakes.h"
+#include "headless_app.h"
 #include "sample_rows.h"
 
 namespace tolvane {
 namespace {
 
-void Fill(fakes::FakeApp& f, std::size_t n) {
-  ResultGrid& grid = f.FrmPrice->ListView1();
+void Fill(cli::HeadlessApp& app, std::size_t n) {
+  ResultGrid& grid = app.FrmPrice().ListView1();
   for (const ParsedItem& item : bench::SampleItems(n)) {
     grid.Append(*MakeRow(item, RegionalSettings::UnitedStates()));
   }
@@ -17,10 +17,10 @@ void Fill(fakes::FakeApp& f, std::size_t n) {
 // Clicks on one column header: the direction flips with every click, so
 // ascending and descending sorts alternate.
 void SortColumn(benchmark::State& state, int column) {
-  fakes::FakeApp f;
-  Fill(f, static_cast<std::size_t>(state.range(0)));
+  cli::HeadlessApp app(RegionalSettings::UnitedStates());
+  Fill(app, static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
-    f.FrmPrice->ListView1ColumnClick(Sender{"ListView1"}, column);
+    app.FrmPrice().ListView1ColumnClick(Sender{"ListView1"}, column);
   }
 }
 
@@ -35,15 +35,15 @@ void BM_DeleteUnchecked(benchmark::State& state) {
   const auto n = static_cast<std::size_t>(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
-    fakes::FakeApp f;
-    Fill(f, n);
-    ResultGrid& grid = f.FrmPrice->ListView1();
+    cli::HeadlessApp app(RegionalSettings::UnitedStates());
+    Fill(app, n);
+    ResultGrid& grid = app.FrmPrice().ListView1();
     for (int i = 0; i < grid.Count(); i += 2) grid.SetChecked(i, false);
     state.ResumeTiming();
-    f.FrmPrice->DeleteUnchecked1Click(Sender{"DeleteUnchecked1"});
+    app.FrmPrice().DeleteUnchecked1Click(Sender{"DeleteUnchecked1"});
     state.PauseTiming();
     // The grid's rows are freed outside the measured time.
-    f.FrmPrice->ListView1().Clear();
+    grid.Clear();
     state.ResumeTiming();
   }
 }

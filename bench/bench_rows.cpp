@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "fakes/fakes.h"
+#include "headless_app.h"
 #include "sample_rows.h"
 
 namespace tolvane {
@@ -15,13 +15,14 @@ void BM_AddItemWithSummary(benchmark::State& state) {
   const std::vector<ParsedItem> items = bench::SampleItems(n);
   for (auto _ : state) {
     state.PauseTiming();
-    auto f = std::make_unique<fakes::FakeApp>();
+    auto app =
+        std::make_unique<cli::HeadlessApp>(RegionalSettings::UnitedStates());
     state.ResumeTiming();
     for (const ParsedItem& item : items) {
-      benchmark::DoNotOptimize(f->FrmPrice->AddItem(item));
+      benchmark::DoNotOptimize(app->FrmPrice().AddItem(item));
     }
     state.PauseTiming();
-    f.reset();
+    app.reset();
     state.ResumeTiming();
   }
   state.SetComplexityN(state.range(0));
@@ -37,18 +38,18 @@ BENCHMARK(BM_AddItemWithSummary)
 // The summary of a large grid right after a check mark changed, when the
 // running totals must be taken again.
 void BM_ComputeSummary(benchmark::State& state) {
-  fakes::FakeApp f;
+  cli::HeadlessApp app(RegionalSettings::UnitedStates());
   for (const ParsedItem& item :
        bench::SampleItems(static_cast<std::size_t>(state.range(0)))) {
-    f.FrmPrice->ListView1().Append(
+    app.FrmPrice().ListView1().Append(
         *MakeRow(item, RegionalSettings::UnitedStates()));
   }
   int row = 0;
   for (auto _ : state) {
-    ResultGrid& grid = f.FrmPrice->ListView1();
+    ResultGrid& grid = app.FrmPrice().ListView1();
     grid.SetChecked(row, !grid.Row(row).checked);
     row = (row + 7919) % grid.Count();
-    f.FrmPrice->ComputeSummary();
+    app.FrmPrice().ComputeSummary();
   }
 }
 BENCHMARK(BM_ComputeSummary)->Arg(1000000)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,26 @@
+# The Debian package: `cpack -G DEB` in a build folder. Its dependencies are
+# read off the binaries by dpkg-shlibdeps; Qt's platform plugins are loaded at
+# run time, so they are named by hand.
+set(CPACK_PACKAGE_NAME tolvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Tolvane developers")
+set(CPACK_PACKAGE_CONTACT "Tolvane developers <dev@tolvane.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "price research for completed online auctions")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tolvane loads result pages of an auction site's completed-items search,\
+ cuts every listed auction into a grid of checked rows and keeps statistics,\
+ deviation icons, a price filter, an hourly and weekday analysis, a printed\
+ report, a saved summary and CSV export, import and merge over them.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tolvane.org/")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${CMAKE_SOURCE_DIR}/resources/debian/postinst
+    ${CMAKE_SOURCE_DIR}/resources/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+include(CPack)

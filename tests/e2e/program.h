@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <chrono>
+#include <string>
+
+#include "e2e/sample_service.h"
+#include "fakes/fakes.h"
+#include "gui/busy_window.h"
+#include "gui/main_window.h"
+#include "gui/program_windows.h"
+#include "gui/qt_browser.h"
+
+namespace tolvane::e2e {
+
+// The real program: its five windows with their widgets and the real page
+// loader, pointed at a sample service. Dialogs, sound and the preference
+// store are fakes, so nothing waits on a person or a loudspeaker.
+class Program {
+ public:
+  Program(const SampleService& service, const std::string& timeout_seconds)
+      : windows_(gui::ProgramServices{
+            message_box, file_dialog, print_dialog, printer, shell, sound,
+            clock, preferences, browser, browser.View(),
+            RegionalSettings::UnitedStates(), HostsOf(service)}) {
+    windows_.Start();
+    windows_.FrmOptions().Edit1.SetText(timeout_seconds);
+  }
+
+  // Types the search expression and presses Enter, as the user does.
+  void Search(const QString& expression) {
+    QLineEdit* query = windows_.MainWidget().EdtQuery;
+    query->setFocus();
+    query->selectAll();
+    QTest::keyClicks(query, expression);
+    QTest::keyClick(query, Qt::Key_Return);
+  }
+  void Click(const char* button) {
+    QTest::mouseClick(windows_.MainWidget().BarButton(button), Qt::LeftButton);
+  }
+  void Resume() {
+    QTest::mouseClick(windows_.BusyWidget().SpdBtnResume, Qt::LeftButton);
+  }
+
+  // Runs the event loop until the command has ended (no page awaited, no
+  // Get 5 running); false when it has not within the limit.
+  bool WaitUntilIdle(std::chrono::milliseconds limit) {
+    return RunEventsUntil(
+        [this] {
+          return !FrmPrice().AwaitingPage() && !FrmPrice().Get5Running();
+        },
+        limit);
+  }
+
+  TFrmPrice& FrmPrice() { return windows_.FrmPrice(); }
+  int Rows() { return FrmPrice().ListView1().Count(); }
+  bool BusyVisible() { return windows_.BusyWidget().isVisible(); }
+  gui::ProgramWindows& Windows() { return windows_; }
+
+  fakes::FakeMessageBox message_box;
+  fakes::FakeFileDialog file_dialog;
+  fakes::FakePrintDialog print_dialog;
+  fakes::FakePrinter printer;
+  fakes::FakeShell shell;
+  fakes::FakeSound sound;
+  fakes::FakeClock clock;
+  fakes::FakePreferenceStore preferences;
+  gui::QtBrowser browser{nullptr};
+
+ private:
+  static HostConfig HostsOf(const SampleService& service) {
+    HostConfig hosts;
+    hosts.search_service = service.Url();
+    hosts.item_host = service.Host();
+    hosts.help_pages = service.Url();
+    hosts.online_help = service.Url() + "/tolvane/help.htm";
+    hosts.support = service.Url() + "/support.htm";
+    return hosts;
+  }
+
+  gui::ProgramWindows windows_;
+};
+
+}  // namespace tolvane::e2e

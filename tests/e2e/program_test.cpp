@@ -1,0 +1,172 @@
+#include "e2e/program.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "e2e/sample_service.h"
+#include "sample_pages.h"
+
+namespace tolvane::e2e {
+namespace {
+
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kExpression = "brass lamp";
+constexpr int kResults = 300;
+// Enough for a page over loopback on a busy machine, far below a timeout.
+constexpr milliseconds kPageLimit(20000);
+
+std::vector<std::string> Strings(std::initializer_list<const char*> list) {
+  return {list.begin(), list.end()};
+}
+
+// Enter in the search box must bring the served page's auctions into the
+// grid, each column as the page shows it.
+TEST(ProgramTest, GetFillsTheGridWithThePagesRows) {
+  SampleService service({"--results", std::to_string(kResults)});
+  WorkFolder work;
+  Program program(service, "60");
+  program.Search(kExpression);
+  ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
+
+  const std::vector<sample::Auction> auctions =
+      sample::Auctions(kExpression, kResults, 0);
+  ASSERT_EQ(program.Rows(), static_cast<int>(auctions.size()));
+  const ResultGrid& grid = program.FrmPrice().ListView1();
+  for (int i = 0; i < program.Rows(); ++i) {
+    const ResultRow& row = grid.Row(i);
+    const sample::Auction& a = auctions[static_cast<std::size_t>(i)];
+    EXPECT_EQ(row.item, a.item) << i;
+    EXPECT_EQ(row.description, a.title) << i;
+    EXPECT_EQ(row.price, a.price) << i;
+    EXPECT_EQ(row.bids, a.bids) << i;
+    EXPECT_EQ(row.ended, a.ended) << i;
+    EXPECT_TRUE(row.checked) << i;
+  }
+  EXPECT_EQ(service.SearchSkips(), std::vector<int>{0});
+  EXPECT_EQ(program.sound.played, Strings({"sound01.wav"}));
+  EXPECT_FALSE(program.BusyVisible());
+  EXPECT_TRUE(program.Windows()
+                  .MainWidget()
+                  .BarButton("SpdBtnGetNextData")
+                  ->isEnabled());
+  EXPECT_FALSE(program.FrmPrice().MResultsLeft.Lines().empty());
+}
+
+// Get twice without a change of the text asks the site for the first and
+// then the second page.
+TEST(ProgramTest, GetTwiceRequestsTheNextPage) {
+  SampleService service({"--results", std::to_string(kResults)});
+  WorkFolder work;
+  Program program(service, "60");
+  program.Search(kExpression);
+  ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
+  program.Click("SpdBtnSearch");
+  ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
+  EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 50}));
+  EXPECT_EQ(program.Rows(), 100);
+}
+
+// A Get 5 of full pages asks for exactly five pages and ends with 250 rows;
+// the wall time of the run is reported (the program's own work must not
+// show beside the network).
+TEST(ProgramTest, Get5RequestsFivePages) {
+  SampleService service({"--results", std::to_string(kResults)});
+  WorkFolder work;
+  Program program(service, "60");
+  program.Search(kExpression);
+  ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
+  program.Windows().MainWidget().EdtQuery->setText("copper kettle");
+
+  const auto start = Clock::now();
+  program.Click("SpdBtnGet5");
+  ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
+  const auto took =
+      std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+
+  EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 0, 50, 100, 150, 200}));
+  EXPECT_EQ(program.Rows(), 50 + 250);
+  EXPECT_EQ(program.sound.played.size(), 6u);
+  EXPECT_EQ(program.message_box.shown.size(), 1u);  // the Get 5 note
+  EXPECT_FALSE(program.BusyVisible());
+  std::printf("Get 5 of five 50-auction pages: %lld ms\n",
+              static_cast<long long>(took.count()));
+  RecordProperty("get5_ms", static_cast<int>(took.count()));
+}
+
+// Every way a page can fail must end in the timeout, with the sound, the
+// offset moved on and the busy window closed, never in a hang.
+TEST(ProgramTest, FaultsEndInTheTimeout) {
+  struct Case {
+    const char* fault;
+    int gets;  // the last one meets the fault
+    int rows;  // what the capture file held when the timeout came
+  };
+  const std::vector<Case> cases = {
+      {"no-top-of-page", 1, 50},  // the cut-off page is parsed as it is
+      {"same-page", 2, 100},      // the first page is never the same
+      {"http-error", 1, 0},      {"no-answer", 1, 0}, {"trickle", 1, 0},
+  };
+  for (const Case& c : cases) {
+    SampleService service({"--fault", c.fault});
+    WorkFolder work;
+    Program program(service, "1");
+    program.Search(kExpression);
+    for (int i = 1; i < c.gets; ++i) {
+      ASSERT_TRUE(program.WaitUntilIdle(kPageLimit)) << c.fault;
+      program.Click("SpdBtnSearch");
+    }
+    const auto start = Clock::now();
+    ASSERT_TRUE(program.WaitUntilIdle(milliseconds(15000))) << c.fault;
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, milliseconds(900)) << c.fault;
+    EXPECT_EQ(program.Rows(), c.rows) << c.fault;
+    EXPECT_EQ(program.sound.played.size(), static_cast<std::size_t>(c.gets))
+        << c.fault;
+    EXPECT_EQ(program.FrmPrice().PageOffset(), 50 * c.gets) << c.fault;
+    EXPECT_FALSE(program.BusyVisible()) << c.fault;
+    EXPECT_TRUE(program.message_box.shown.empty()) << c.fault;
+  }
+}
+
+// Resume while the site is silent asks for the same page again; after the
+// timeout, for the next one.
+TEST(ProgramTest, ResumeRequestsTheSamePageUntilTheTimeout) {
+  SampleService service({"--fault", "no-answer"});
+  WorkFolder work;
+  Program program(service, "2");
+  program.Search(kExpression);
+  ASSERT_TRUE(RunEventsUntil([&] { return service.SearchSkips().size() == 1; },
+                             milliseconds(5000)));
+  program.Resume();
+  ASSERT_TRUE(program.WaitUntilIdle(milliseconds(15000)));
+  program.Click("SpdBtnSearch");
+  ASSERT_TRUE(RunEventsUntil([&] { return service.SearchSkips().size() == 3; },
+                             milliseconds(5000)));
+  EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 0, 50}));
+}
+
+// A Get 5 against a silent site goes on page after page, each ended by its
+// own timeout, until a plain Get ends the run.
+TEST(ProgramTest, Get5KeepsItsTimeoutOnEveryPage) {
+  SampleService service({"--fault", "no-answer"});
+  WorkFolder work;
+  Program program(service, "1");
+  program.Windows().MainWidget().EdtQuery->setText(kExpression);
+  program.Click("SpdBtnGet5");
+  ASSERT_TRUE(RunEventsUntil([&] { return service.SearchSkips().size() == 3; },
+                             milliseconds(15000)));
+  EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 50, 100}));
+  EXPECT_TRUE(program.FrmPrice().Get5Running());
+  program.Click("SpdBtnSearch");
+  ASSERT_TRUE(program.WaitUntilIdle(milliseconds(15000)));
+  EXPECT_FALSE(program.BusyVisible());
+}
+
+}  // namespace
+}  // namespace tolvane::e2e

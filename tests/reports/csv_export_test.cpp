@@ -1,0 +1,162 @@
+#include "reports/csv_export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "fakes/fakes.h"
+#include "reports_fixture.h"
+#include "util/files.h"
+
+namespace tolvane {
+namespace {
+
+using testing_support::FileSizeLimit;
+using testing_support::PutRow;
+using testing_support::TempFolder;
+using Lines = std::vector<std::string>;
+
+const Lines kNoteLines = {
+    "", "",
+    "CSV file is now saved to disk.  Note: In order to preserve CSV file "
+    "integrity, commas and quotation marks characters have been replaced "
+    "with apostrophe and period characters.",
+    "", ""};
+
+bool EndsWith(const Lines& lines, const Lines& tail) {
+  return lines.size() >= tail.size() &&
+         std::equal(tail.begin(), tail.end(), lines.end() - tail.size());
+}
+
+void Export(fakes::FakeApp& f, std::optional<std::string> answer) {
+  f.file_dialog.answers.push_back(std::move(answer));
+  f.Dispatch(
+      [&] { f.FrmPrice->CreateCSVFileFromGrid1Click(Sender{"SpdBtnCSVOut"}); });
+}
+
+// Catches a save dialog left with the export settings, which the next
+// Save Results would use.
+void ExpectSummarySettings(const FileDialogSettings& s) {
+  EXPECT_EQ(s.title, "Tolvane");
+  EXPECT_EQ(s.filter, "Text (*.txt)|*.TXT");
+  EXPECT_EQ(s.filter_index, 1);
+  EXPECT_EQ(s.file_name, "");
+  EXPECT_EQ(s.default_ext, "txt");
+}
+
+// Catches fields in the grid's column order (bids before price), unchecked
+// rows left out, a description written uncleaned, line ends other than
+// CR LF, and the wrong dialog settings or note.
+TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
+  TempFolder folder;
+  fakes::FakeApp f;
+  f.EdtQuery.SetText("brass/lamp\x01 old");
+  PutRow(f, {"1111111111", "Lamp \"Art Deco\", brass", "12", "$1,234.56",
+             "Jun-01 10:00"});
+  PutRow(f, {"2222222222", "Tin lamp", "-", "$3.00", "Jun-02 11:30"}, false);
+  Export(f, folder.File("out.csv"));
+
+  EXPECT_EQ(ReadWholeFile(folder.File("out.csv")),
+            "\"1111111111\",\"Lamp 'Art Deco'  . brass\",\"$1,234.56\","
+            "\"12\",\"Jun-01 10:00\"\r\n"
+            "\"2222222222\",\"Tin lamp\",\"$3.00\",\"-\",\"Jun-02 11:30\"\r\n");
+  ASSERT_EQ(f.file_dialog.save_seen.size(), 1u);
+  const FileDialogSettings& seen = f.file_dialog.save_seen[0];
+  EXPECT_EQ(seen.title, "Export Search Results");
+  EXPECT_EQ(seen.filter,
+            "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV");
+  EXPECT_EQ(seen.filter_index, 2);
+  EXPECT_EQ(seen.file_name, "brass_lamp_ old");
+  EXPECT_EQ(seen.default_ext, "txt");
+  ExpectSummarySettings(f.FrmPrice->SvDlg());
+  EXPECT_EQ(f.busy_form.shows, 1);
+  EXPECT_FALSE(f.busy_form.visible);
+  EXPECT_TRUE(f.busy_label.visible);
+  EXPECT_TRUE(EndsWith(f.MResultsLeft.lines, kNoteLines));
+  EXPECT_TRUE(f.message_box.shown.empty());
+  EXPECT_EQ(f.FrmPrice->ListView1().Count(), 2);
+}
+
+// Catches an empty grid that writes nothing at all, or skips the note.
+TEST(CsvExportTest, EmptyGridWritesAnEmptyFileAndTheNote) {
+  TempFolder folder;
+  fakes::FakeApp f;
+  Export(f, folder.File("empty.csv"));
+  EXPECT_TRUE(std::filesystem::exists(folder.File("empty.csv")));
+  EXPECT_EQ(ReadWholeFile(folder.File("empty.csv")), "");
+  EXPECT_TRUE(EndsWith(f.MResultsLeft.lines, kNoteLines));
+}
+
+// Catches a cancel that still writes, shows the busy window or the note,
+// or leaves the export settings behind.
+TEST(CsvExportTest, CancelWritesNothingAndRestoresTheSummarySettings) {
+  TempFolder folder;
+  fakes::FakeApp f;
+  PutRow(f, {"1111111111", "Lamp", "1", "$2.00", "Jun-01 10:00"});
+  f.MResultsLeft.lines = {"typed"};
+  Export(f, std::nullopt);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_EQ(f.busy_form.shows, 0);
+  EXPECT_EQ(f.MResultsLeft.lines, Lines{"typed"});
+  ExpectSummarySettings(f.FrmPrice->SvDlg());
+}
+
+// Catches a failed write that truncates the old file, leaves the busy
+// window up with its text hidden, or leaves the export settings behind.
+TEST(CsvExportTest, FailedWriteKeepsTheOldFileAndCleansUp) {
+  TempFolder folder;
+  const std::string target = folder.File("old.csv");
+  std::ofstream(target, std::ios::binary) << "\"old\"\r\n";
+  fakes::FakeApp f;
+  for (int i = 0; i < 20; ++i) {
+    PutRow(f, {std::to_string(1000000000 + i), "Lamp", "1", "$2.00", "e"});
+  }
+  f.MResultsLeft.lines = {"before"};
+  {
+    FileSizeLimit limit(64);
+    Export(f, target);
+  }
+  EXPECT_EQ(ReadWholeFile(target), "\"old\"\r\n");
+  ASSERT_EQ(f.message_box.shown.size(), 1u);
+  EXPECT_EQ(f.message_box.shown[0].text, "Cannot create file " + target + ".");
+  EXPECT_EQ(f.message_box.shown[0].icon, MbIcon::kStop);
+  EXPECT_FALSE(f.busy_form.visible);
+  EXPECT_TRUE(f.busy_label.visible);
+  ExpectSummarySettings(f.FrmPrice->SvDlg());
+  EXPECT_EQ(f.MResultsLeft.lines, Lines{"before"});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+// Catches a cleaning in the wrong order (a quotation mark turned into an
+// apostrophe must not then be touched) and names that keep a path
+// separator or control bytes.
+TEST(CsvExportTest, CleansDescriptionsAndProposedNames) {
+  struct Case {
+    std::string in, out;
+  } fields[] = {
+      {"plain", "plain"},  {"a,b", "a  .b"}, {"\"q\"", "'q'"},
+      {",\",", "  .'  ."}, {"", ""},
+  };
+  fakes::FakeApp f;
+  for (const Case& c : fields) {
+    EXPECT_EQ(f.FrmPrice->CleanCsvField(c.in), c.out) << c.in;
+  }
+  const Case names[] = {
+      {"brass lamp", "brass lamp"},
+      {"a/b\\c", "a_b\\c"},
+      {std::string("x\ty\x7fz\n", 7), "x_y_z__"},
+      {"caf\xC3\xA9", "caf\xC3\xA9"},
+      {"", ""},
+  };
+  for (const Case& c : names) {
+    EXPECT_EQ(ProposedCsvFileName(c.in), c.out) << c.in;
+  }
+}
+
+}  // namespace
+}  // namespace tolvane

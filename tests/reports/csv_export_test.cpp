@@ -75,7 +75,11 @@ TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
   EXPECT_EQ(f.busy_form.shows, 1);
   EXPECT_FALSE(f.busy_form.visible);
   EXPECT_TRUE(f.busy_label.visible);
-  EXPECT_TRUE(EndsWith(f.MResultsLeft.lines, kNoteLines));
+  // The statistics are fresh, with the note below them.
+  const Lines& memo = f.MResultsLeft.lines;
+  EXPECT_TRUE(EndsWith(memo, kNoteLines));
+  EXPECT_NE(std::find(memo.begin(), memo.end(), "\tTotal Items:\t\t2"),
+            memo.end());
   EXPECT_TRUE(f.message_box.shown.empty());
   EXPECT_EQ(f.FrmPrice->ListView1().Count(), 2);
 }

@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         // number; what AddItem accepts of that is added as it was cut.
         MergeCase{"SpaceAfterEachComma",
                   "\"3333333333\", \"ab12\", \"$2.00\", \"3\", \"Jun-01\"\r\n",
-                  {"3333333333|||12|2.00|x"}},
+                  {"3333333333|||12|.00|x"}},
         MergeCase{"BlankLinesOnly", "\r\n\r\n", {}}),
     [](const auto& test) { return std::string(test.param.name); });
 

@@ -91,14 +91,16 @@ void TFrmPrice::ImportCSVFileFromGrid1Click(const Sender& sender) {
 }
 
 void TFrmPrice::MergeCsvFile(const std::string& file_name) {
-  RchEdtPrint_ = SplitLines(ReadWholeFile(file_name));
+  std::string text = ReadWholeFile(file_name);
+  RchEdtPrint_ = SplitLines(text);
   if (RchEdtPrint_.empty()) {
     services_.message_box.Show(kNoItemsInFile, "", MbButtons::kOk,
                                MbIcon::kNone);
     return;
   }
   ComputeSummary();
-  CsvMergeWalk walk(JoinCsvLines(RchEdtPrint_));
+  // The buffer's lines run together are the file without its line breaks.
+  CsvMergeWalk walk(WithoutLineBreaks(std::move(text)));
   do {
     walk.Next(CurrentItem);
     AddItem(CurrentItem);

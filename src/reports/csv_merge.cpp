@@ -26,20 +26,8 @@ void CsvMergeWalk::Next(ParsedItem& item) {
   CutField(item.Ended, 1);
 }
 
-std::string JoinCsvLines(const std::vector<std::string>& lines) {
-  std::size_t size = 0;
-  for (const std::string& line : lines) size += line.size();
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : lines) {
-    if (line.find_first_of("\r\n") == std::string::npos) {
-      text += line;
-      continue;
-    }
-    for (char c : line) {
-      if (c != '\n' && c != '\r') text += c;
-    }
-  }
+std::string WithoutLineBreaks(std::string text) {
+  std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
   return text;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
 #include "listing/parsed_item.h"
 
@@ -37,6 +36,6 @@ class CsvMergeWalk {
 
 // Removes every line feed and carriage return: the records of a file run
 // together into one text.
-std::string JoinCsvLines(const std::vector<std::string>& lines);
+std::string WithoutLineBreaks(std::string text);
 
 }  // namespace tolvane

@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "util/error.h"
 
@@ -46,11 +44,26 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(FormatMessage(kCannotOpenFile, path));
-  std::string bytes((std::istreambuf_iterator<char>(in)),
-                    std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error(FormatMessage(kCannotOpenFile, path));
+  // Plain reads into a buffer sized from the file: a merged CSV file can
+  // run to a hundred megabytes.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw Error(FormatMessage(kCannotOpenFile, path));
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+  std::string bytes;
+  if (ok && S_ISREG(info.st_mode)) {
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+  }
+  char buffer[1 << 16];
+  while (ok) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (!ok) throw Error(FormatMessage(kCannotOpenFile, path));
   return bytes;
 }
 

@@ -200,6 +200,8 @@ TEST(CsvMergeTest, EmptyOrMissingFileIsReportedAndChangesNothing) {
       {folder.File("empty.csv"), "No Items In File", ""},
       {folder.File("missing.csv"),
        "Cannot open file " + folder.File("missing.csv") + ".", "Tolvane 1.6"},
+      {folder.Path().string(),
+       "Cannot open file " + folder.Path().string() + ".", "Tolvane 1.6"},
   };
   for (const Case& c : cases) {
     fakes::FakeApp f;

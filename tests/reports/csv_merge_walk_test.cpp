@@ -99,12 +99,11 @@ TEST(CsvMergeWalkTest, MatchesTheLiteralWalkOnRandomTexts) {
   }
 }
 
-// Catches line breaks left in the text (they would end up inside fields)
-// and records joined with anything between them.
-TEST(CsvMergeWalkTest, JoinsLinesWithoutBreaks) {
-  EXPECT_EQ(JoinCsvLines({"\"1\",\"a\"", "", "\"2\"\r", "x\ny"}),
+// Catches line breaks left in the text (they would end up inside fields).
+TEST(CsvMergeWalkTest, RemovesEveryLineBreak) {
+  EXPECT_EQ(WithoutLineBreaks("\"1\",\"a\"\r\n\r\n\"2\"\rx\ny"),
             "\"1\",\"a\"\"2\"xy");
-  EXPECT_EQ(JoinCsvLines({}), "");
+  EXPECT_EQ(WithoutLineBreaks(""), "");
 }
 
 }  // namespace

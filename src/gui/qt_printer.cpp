@@ -1,47 +1,23 @@
 #include "gui/qt_printer.h"
 
 #include <QDir>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
+
+#include "gui/fonts.h"
+#include "gui/text_codec.h"
 
 namespace tolvane::gui {
 namespace {
 
-constexpr const char* kPreferredFont = "QuickType Mono";
-constexpr const char* kFallbackFont = "DejaVu Sans Mono";
 constexpr qreal kFontPoints = 8;
 constexpr qreal kMarginMillimetres = 15;
 constexpr const char* kPdfFileName = "Tolvane Statistics Report.pdf";
-
-// The bytes 0x80 to 0x9F of Windows-1252; the rest of the upper half is
-// Latin-1.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-QString Decode(const std::string& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-  if (!utf8.hasError()) return text;
-  text.clear();
-  text.reserve(qsizetype(bytes.size()));
-  for (char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    text += (byte >= 0x80 && byte < 0xA0) ? QChar(kWindows1252High[byte - 0x80])
-                                          : QChar(char16_t(byte));
-  }
-  return text;
-}
 
 // Splits a printable line into pieces no wider than the page.
 QStringList Wrap(const QString& line, int columns) {
@@ -56,22 +32,17 @@ QStringList Wrap(const QString& line, int columns) {
 }  // namespace
 
 QFont ReportFont() {
-  QFont font;
-  if (QFontDatabase::hasFamily(kPreferredFont)) {
-    font = QFont(kPreferredFont);
-  } else {
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (!QFontInfo(font).fixedPitch()) font = QFont(kFallbackFont);
-  }
+  // The windows' fixed-pitch face, sized in points: a printer's pixels are
+  // far smaller than the screen's.
+  QFont font = FixedFont(11);
   font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
   font.setKerning(false);
   font.setPointSizeF(kFontPoints);
   return font;
 }
 
 QString PrintableLine(const std::string& bytes) {
-  const QString decoded = Decode(bytes);
+  const QString decoded = DisplayText(bytes);
   QString line;
   line.reserve(decoded.size());
   for (QChar c : decoded) {

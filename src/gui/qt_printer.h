@@ -37,8 +37,8 @@ class QtPrinter : public Printer {
   QPrinter& printer_;
 };
 
-// The report's font: "QuickType Mono" where installed, else the system's
-// fixed-pitch font, at 8 points.
+// The report's font: the windows' fixed-pitch face ("QuickType Mono" where
+// installed) at 8 points.
 QFont ReportFont();
 
 // Characters per tab stop. Ten puts the value of every statistics line in

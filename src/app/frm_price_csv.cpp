@@ -91,20 +91,19 @@ void TFrmPrice::ImportCSVFileFromGrid1Click(const Sender& sender) {
 }
 
 void TFrmPrice::MergeCsvFile(const std::string& file_name) {
-  std::string text = ReadWholeFile(file_name);
-  RchEdtPrint_ = SplitLines(text);
+  RchEdtPrint_ = SplitLines(ReadWholeFile(file_name));
   if (RchEdtPrint_.empty()) {
     services_.message_box.Show(kNoItemsInFile, "", MbButtons::kOk,
                                MbIcon::kNone);
     return;
   }
   ComputeSummary();
-  // The buffer's lines run together are the file without its line breaks.
-  CsvMergeWalk walk(WithoutLineBreaks(std::move(text)));
+  CsvMergeWalk walk(JoinCsvLines(RchEdtPrint_));
   do {
     walk.Next(CurrentItem);
-    AddItem(CurrentItem);
-    ComputeSummary();
+    // A record AddItem took has just had its summary, over this very grid;
+    // a second pass would write the same lines and cost as much again.
+    if (AddItem(CurrentItem) < 0) ComputeSummary();
   } while (!walk.AtEnd());
 }
 

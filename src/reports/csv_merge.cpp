@@ -26,8 +26,12 @@ void CsvMergeWalk::Next(ParsedItem& item) {
   CutField(item.Ended, 1);
 }
 
-std::string WithoutLineBreaks(std::string text) {
-  std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
+std::string JoinCsvLines(const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size();
+  std::string text;
+  text.reserve(size);
+  for (const std::string& line : lines) text += line;
   return text;
 }
 

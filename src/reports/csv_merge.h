@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "listing/parsed_item.h"
 
@@ -34,8 +35,9 @@ class CsvMergeWalk {
   std::size_t at_ = 0;  // where the rest of the text begins
 };
 
-// Removes every line feed and carriage return: the records of a file run
-// together into one text.
-std::string WithoutLineBreaks(std::string text);
+// The text the walk reads: a file's lines run together. Lines split from a
+// file hold no line breaks, so this is the file without its line feeds and
+// carriage returns.
+std::string JoinCsvLines(const std::vector<std::string>& lines);
 
 }  // namespace tolvane

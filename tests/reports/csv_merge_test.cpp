@@ -116,6 +116,10 @@ TEST_P(CsvMergeFileTest, AddsTheRecordsAddItemAccepts) {
   EXPECT_TRUE(f.message_box.shown.empty());
   EXPECT_TRUE(HasLine(f.MResultsLeft.lines,
                       "\tTotal Items:\t\t" + std::to_string(expected.size())));
+  // The memo holds the summary of the grid as the merge left it.
+  const Lines after_merge = f.MResultsLeft.lines;
+  f.FrmPrice->ComputeSummary();
+  EXPECT_EQ(after_merge, f.MResultsLeft.lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "reports/csv_merge.h"
+#include "util/files.h"
 #include "util/tessik_glo.h"
 
 namespace tolvane {
@@ -99,11 +100,21 @@ TEST(CsvMergeWalkTest, MatchesTheLiteralWalkOnRandomTexts) {
   }
 }
 
-// Catches line breaks left in the text (they would end up inside fields).
-TEST(CsvMergeWalkTest, RemovesEveryLineBreak) {
-  EXPECT_EQ(WithoutLineBreaks("\"1\",\"a\"\r\n\r\n\"2\"\rx\ny"),
-            "\"1\",\"a\"\"2\"xy");
-  EXPECT_EQ(WithoutLineBreaks(""), "");
+// Catches a joined text that differs from the file without its line breaks
+// (a break kept inside a field, a line lost or doubled).
+TEST(CsvMergeWalkTest, JoinedLinesAreTheFileWithoutBreaks) {
+  const std::string files[] = {
+      "",
+      "\"1\",\"a\"\r\n\"2\",\"b\"\r\n",
+      "\"1\"\r\n\r\n\"2\"",
+      "a\rb\nc\r\n\n\r",
+      "\r\n",
+  };
+  for (const std::string& file : files) {
+    std::string expected = file;
+    std::erase_if(expected, [](char c) { return c == '\n' || c == '\r'; });
+    EXPECT_EQ(JoinCsvLines(SplitLines(file)), expected) << file;
+  }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "fakes/fakes.h"
-#include "reports/report.h"
 #include "reports_fixture.h"
 
 namespace tolvane {
@@ -140,26 +139,6 @@ TEST(PrintReportTest, CancelledPrintDialogPrintsNothing) {
   EXPECT_EQ(f.print_dialog.runs, 1);
   EXPECT_EQ(f.printer.jobs, 0);
   EXPECT_TRUE(f.FrmPrice->RchEdtPrint().empty());
-}
-
-// Catches a buffer that keeps the text of the line breaks instead of
-// breaking there: "\n" alone is two empty lines.
-TEST(PrintReportTest, BufferLinesFollowTheirBreaks) {
-  struct Case {
-    std::string line;
-    Lines physical;
-  } cases[] = {
-      {"", {""}},
-      {"\n", {"", ""}},
-      {"a\r\nb", {"a", "b"}},
-      {"a\rb\n", {"a", "b", ""}},
-      {"\tplain\t", {"\tplain\t"}},
-  };
-  for (const Case& c : cases) {
-    Lines buffer = {"before"};
-    AppendBufferLine(buffer, c.line);
-    EXPECT_EQ(buffer, Concat({"before"}, c.physical)) << c.line;
-  }
 }
 
 }  // namespace

@@ -4,35 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "literal_csv_walk.h"
 #include "reports/csv_merge.h"
 #include "util/files.h"
-#include "util/tessik_glo.h"
 
 namespace tolvane {
 namespace {
 
 using Records = std::vector<ParsedItem>;
-
-// The merge walk as it reads literally: every cut makes a new copy of the
-// rest of the text. The walk under test must give the same records.
-Records LiteralWalk(std::string t) {
-  Records records;
-  do {
-    t = TessikGlo::TailAfter(t, 1);
-    ParsedItem item;
-    for (std::string* field :
-         {&item.Item, &item.Description, &item.Price, &item.Bids}) {
-      const int p = TessikGlo::Find(t, "\"");
-      *field = SubString(t, 1, p - 1);
-      t = TessikGlo::TailAfter(t, static_cast<int>(field->size()) + 3);
-    }
-    const int p = TessikGlo::Find(t, "\"");
-    item.Ended = SubString(t, 1, p - 1);
-    records.push_back(item);
-    t = TessikGlo::TailAfter(t, static_cast<int>(item.Ended.size()) + 1);
-  } while (t.size() > 1);
-  return records;
-}
+using testing::LiteralCsvWalk;
 
 Records Walk(const std::string& text) {
   Records records;
@@ -79,7 +59,7 @@ TEST(CsvMergeWalkTest, CutsRecordsAtQuotationMarksWithFixedGaps) {
       {R"("1","abc)", "[1||||]"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Show(LiteralWalk(c.text)), c.records) << c.text;
+    EXPECT_EQ(Show(LiteralCsvWalk(c.text)), c.records) << c.text;
     EXPECT_EQ(Show(Walk(c.text)), c.records) << c.text;
   }
 }
@@ -96,7 +76,7 @@ TEST(CsvMergeWalkTest, MatchesTheLiteralWalkOnRandomTexts) {
     for (int i = 0; i < length; ++i) {
       text += alphabet[random() % alphabet.size()];
     }
-    ASSERT_EQ(Show(Walk(text)), Show(LiteralWalk(text))) << text;
+    ASSERT_EQ(Show(Walk(text)), Show(LiteralCsvWalk(text))) << text;
   }
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "listing/parsed_item.h"
+#include "util/tessik_glo.h"
+
+namespace tolvane::testing {
+
+// The merge walk as it reads literally: every cut makes a new copy of the
+// rest of the text. The program's walk must give the same records; the
+// tests and the fuzzer compare the two.
+inline std::vector<ParsedItem> LiteralCsvWalk(std::string t) {
+  std::vector<ParsedItem> records;
+  do {
+    t = TessikGlo::TailAfter(t, 1);
+    ParsedItem item;
+    for (std::string* field :
+         {&item.Item, &item.Description, &item.Price, &item.Bids}) {
+      const int p = TessikGlo::Find(t, "\"");
+      *field = SubString(t, 1, p - 1);
+      t = TessikGlo::TailAfter(t, static_cast<int>(field->size()) + 3);
+    }
+    const int p = TessikGlo::Find(t, "\"");
+    item.Ended = SubString(t, 1, p - 1);
+    records.push_back(item);
+    t = TessikGlo::TailAfter(t, static_cast<int>(item.Ended.size()) + 1);
+  } while (t.size() > 1);
+  return records;
+}
+
+}  // namespace tolvane::testing

@@ -46,9 +46,9 @@ class MarkerScan {
 // cursor_ on, where each consumed marker of n bytes reads as one '.'.
 // Physically all n bytes become '.'; the first stays and the other n - 1 are
 // gaps, recorded in gaps_ at the marker's first byte.
-class PageText {
+class WalkText {
  public:
-  explicit PageText(std::string text) : bytes_(std::move(text)) {}
+  explicit WalkText(std::string text) : bytes_(std::move(text)) {}
 
   bool Empty() const { return cursor_ >= bytes_.size(); }
   std::size_t Cursor() const { return cursor_; }
@@ -101,18 +101,7 @@ class PageText {
 
   // Up to `count` characters from byte `from`.
   std::string Take(std::size_t from, std::size_t count) const {
-    std::string out;
-    auto gap = gaps_.lower_bound(from);
-    while (out.size() < count && from < bytes_.size()) {
-      const std::size_t gap_at = gap != gaps_.end() ? gap->first : kNone;
-      std::size_t stop = gap_at == kNone ? bytes_.size() : gap_at + 1;
-      if (stop - from > count - out.size()) stop = from + count - out.size();
-      out.append(bytes_, from, stop - from);
-      if (stop != gap_at + 1) break;
-      from = gap_at + gap->second;
-      ++gap;
-    }
-    return out;
+    return Between(from, Skip(from, count));
   }
 
   // The byte `count` characters after the one at `from` (a character of the
@@ -160,7 +149,7 @@ struct Anchor {
   std::string text;
 };
 
-Anchor TakeAnchor(PageText& page, Markers& markers) {
+Anchor TakeAnchor(WalkText& page, Markers& markers) {
   Anchor anchor;
   anchor.tag_end = page.Find(markers.tag_end);
   if (anchor.tag_end != kNone) page.Consume(anchor.tag_end, Size(kTagEnd));
@@ -179,7 +168,7 @@ Anchor TakeAnchor(PageText& page, Markers& markers) {
 // the one found before the closing tag was consumed: when that tag lay
 // before, the text in between has since become shorter and the same count
 // reaches further.
-void DropOpeningTag(PageText& page, const Anchor& anchor) {
+void DropOpeningTag(WalkText& page, const Anchor& anchor) {
   if (anchor.tag_end == kNone) return;
   const bool shifted =
       anchor.link_end != kNone && anchor.link_end < anchor.tag_end;
@@ -188,7 +177,7 @@ void DropOpeningTag(PageText& page, const Anchor& anchor) {
 }
 
 // Moves past the next item link; without one, the text is used up.
-void DropItemLink(PageText& page, Markers& markers) {
+void DropItemLink(WalkText& page, Markers& markers) {
   const std::size_t at = page.Find(markers.item_link);
   if (at == kNone) {
     page.Clear();
@@ -199,7 +188,7 @@ void DropItemLink(PageText& page, Markers& markers) {
 
 // Moves to the '.' left of the next cell's font tag; without one, the text
 // is used up.
-void DropToCellFont(PageText& page, Markers& markers) {
+void DropToCellFont(WalkText& page, Markers& markers) {
   const std::size_t at = page.Find(markers.cell_font);
   if (at == kNone) {
     page.Clear();
@@ -209,14 +198,14 @@ void DropToCellFont(PageText& page, Markers& markers) {
   }
 }
 
-std::string CutItemNumber(const PageText& page) {
+std::string CutItemNumber(const WalkText& page) {
   std::string item = page.Take(page.Cursor(), kItemDigits);
   TessikGlo::ReplaceFirst(item, "\"", "");
   TessikGlo::ReplaceFirst(item, "#", "");
   return item;
 }
 
-void CutDescription(PageText& page, Markers& markers, ParsedItem& current) {
+void CutDescription(WalkText& page, Markers& markers, ParsedItem& current) {
   Anchor anchor = TakeAnchor(page, markers);
   // A picture link comes first on some auctions; its anchor is the image.
   // The title link follows, and the item number stays the one already cut.
@@ -232,7 +221,7 @@ void CutDescription(PageText& page, Markers& markers, ParsedItem& current) {
   current.Description = std::move(anchor.text);
 }
 
-void CutPrice(PageText& page, Markers& markers, ParsedItem& current) {
+void CutPrice(WalkText& page, Markers& markers, ParsedItem& current) {
   current.Price.clear();
   const std::size_t dollar = page.FindPlain(markers.dollar, Size(kDollar));
   if (dollar == kNone) return;
@@ -243,7 +232,7 @@ void CutPrice(PageText& page, Markers& markers, ParsedItem& current) {
   current.Price = page.Between(dollar, end);
 }
 
-void CutBids(PageText& page, Markers& markers, ParsedItem& current) {
+void CutBids(WalkText& page, Markers& markers, ParsedItem& current) {
   DropToCellFont(page, markers);
   const std::size_t cell_end = page.Find(markers.tag_start);
   if (cell_end != kNone) page.Consume(cell_end, Size(kTagStart));
@@ -264,7 +253,7 @@ void CutBids(PageText& page, Markers& markers, ParsedItem& current) {
   page.MoveTo(cell_end + 1);
 }
 
-void CutEnded(PageText& page, Markers& markers, ParsedItem& current) {
+void CutEnded(WalkText& page, Markers& markers, ParsedItem& current) {
   DropToCellFont(page, markers);
   const std::size_t end = page.Find(markers.font_end);
   current.Ended.clear();
@@ -303,7 +292,7 @@ std::string PageTextOf(std::vector<std::string>& lines) {
 
 PageWalkResult WalkAuctions(std::string text, ParsedItem& current,
                             const AuctionSink& sink) {
-  PageText page(std::move(text));
+  WalkText page(std::move(text));
   Markers markers;
   while (!page.Empty()) {
     const std::size_t link = page.Find(markers.item_link);

@@ -8,10 +8,10 @@
 
 #include "commands.h"
 #include "headless_app.h"
+#include "reports/csv_export.h"
 #include "util/error.h"
 #include "util/files.h"
 #include "util/regional.h"
-#include "util/tessik_glo.h"
 
 namespace tolvane::cli {
 namespace {
@@ -25,18 +25,6 @@ void RequireReadable(const std::string& path) {
   const bool folder = std::filesystem::is_directory(path, error);
   std::ifstream in(path, std::ios::binary);
   if (folder || !in) throw Error(FormatMessage(kCannotOpenFile, path));
-}
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// One exported line: item, description with its quotation marks and commas
-// replaced, price, bids, end time; CR LF.
-std::string CsvLine(const ResultRow& row) {
-  const std::string description = TessikGlo::ReplaceAll(
-      TessikGlo::ReplaceAll(row.description, "\"", "'"), ",", "  .");
-  return Quoted(row.item) + "," + Quoted(description) + "," +
-         Quoted(row.price) + "," + Quoted(row.bids) + "," + Quoted(row.ended) +
-         "\r\n";
 }
 
 }  // namespace
@@ -53,7 +41,9 @@ int RunParse(const Args& args) {
     frm_price.ParseListingPage(page);
   }
   std::string csv;
-  for (const ResultRow& row : frm_price.ListView1().Rows()) csv += CsvLine(row);
+  for (const ResultRow& row : frm_price.ListView1().Rows()) {
+    csv += CsvRecord(row) + "\r\n";
+  }
   if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() ||
       std::fflush(stdout) != 0) {
     throw Error(kCannotWriteOutput);

@@ -5,17 +5,24 @@
 
 #include "app/temp_folder.h"
 #include "fakes/fakes.h"
-#include "listing/page_builder.h"
 
 namespace tolvane {
 namespace {
 
-using testing::AuctionHtml;
-using testing::ResultPage;
+std::string Golden(const std::string& name) {
+  return std::string(TOLVANE_PAGES_DIR) + "/" + name + "/page.htm";
+}
+
+// An auction priced in euros only: with no "$" on the page it is rejected.
+std::string EuroAuction(const std::string& item) {
+  return "<a href=\"/ws/eBayISAPI.dll?ViewItem&item=" + item +
+         "\">Leica</a><font size=3>EUR 5.50</font><font size=3>2</font>"
+         "<font size=3>Feb-17 21:23</font>\n";
+}
 
 struct EndCase {
   std::string name;
-  std::string page;
+  std::string page_file;
   bool next_enabled;
 };
 
@@ -23,30 +30,23 @@ struct EndCase {
 // a next-page button enabled by the wrong link text. During a Get 5 nothing
 // after the parse touches the button, so its state is the parser's doing.
 TEST(ParseListingPageTest, EndOfListStepsOnEveryPath) {
-  AuctionHtml upper;
-  upper.price_cell = "<B>$12.00</B>";
-  std::string upper_page = ResultPage({upper, upper});
-  for (std::size_t at = upper_page.find("<font size=3>");
-       at != std::string::npos; at = upper_page.find("<font size=3>", at)) {
-    upper_page.replace(at, 5, "<FONT");
-  }
+  testing::TempFolder folder;
+  testing::WriteText(folder / "next.htm",
+                     "<html>No items. <a href=\"x\">Next ></a></html>\n");
   const EndCase cases[] = {
-      {"items and a next link", ResultPage({AuctionHtml{}}, "Next >"), true},
-      {"next link written with an entity",
-       ResultPage({AuctionHtml{}}, "Next &gt;"), false},
-      {"last page", ResultPage({AuctionHtml{}}, ""), false},
-      {"no items but a next link", ResultPage({}, "Next >"), true},
-      {"text used up before the next link", upper_page, false},
+      {"items and a next link", Golden("basic"), true},
+      {"next link written with an entity", Golden("next_entity"), false},
+      {"last page", Golden("no_items"), false},
+      {"no items but a next link", folder / "next.htm", true},
+      {"text used up before the next link", Golden("upper_case_font"), false},
   };
   for (const EndCase& c : cases) {
     SCOPED_TRACE(c.name);
-    testing::TempFolder folder;
-    testing::WriteText(folder / "thisget.htm", c.page);
     fakes::FakeApp f;
     f.FrmPrice->Get1Click(Sender{"SpdBtnGet5"});
     f.main_form.enabled = false;
     f.sound.played.clear();
-    f.FrmPrice->ParseListingPage(folder / "thisget.htm");
+    f.FrmPrice->ParseListingPage(c.page_file);
     EXPECT_TRUE(f.main_form.enabled);
     EXPECT_EQ(f.SpdBtnGetNextData.enabled, c.next_enabled);
     // The Summarise step ran and handed on to the page's end.
@@ -57,12 +57,9 @@ TEST(ParseListingPageTest, EndOfListStepsOnEveryPath) {
 // Catches a repaint tied to an added row instead of to every auction cut.
 TEST(ParseListingPageTest, BusyWindowRepaintedAfterEveryAuction) {
   testing::TempFolder folder;
-  std::vector<AuctionHtml> auctions(3);
-  for (std::size_t i = 0; i < auctions.size(); ++i) {
-    auctions[i].item = "30123456" + std::to_string(70 + i);
-    auctions[i].price_cell = "<b>EUR 5.50</b>";  // no "$" anywhere: rejected
-  }
-  testing::WriteText(folder / "page.htm", ResultPage(auctions));
+  testing::WriteText(folder / "page.htm", EuroAuction("3012345670") +
+                                              EuroAuction("3012345671") +
+                                              EuroAuction("3012345672"));
   fakes::FakeApp f;
   f.FrmPrice->ParseListingPage(folder / "page.htm");
   EXPECT_EQ(f.busy_form.repaints, 3);

@@ -284,7 +284,8 @@ std::string PageTextOf(std::vector<std::string>& lines) {
   std::string text = LinesText(lines);
   const int at = TessikGlo::Find(text, kCategoryLink);
   if (at > kHeadLimit) {
-    lines = SplitLines(TessikGlo::TailAfter(text, at - 10));
+    // The text from kHeadKept characters before the link onward.
+    lines = SplitLines(TessikGlo::TailAfter(text, at - kHeadKept - 1));
     text = LinesText(lines);
   }
   return text;

@@ -13,6 +13,7 @@ namespace tolvane {
 // the auctions starts close to the first of them.
 inline constexpr const char* kCategoryLink = "eBayISAPI.dll?ViewItem&category";
 inline constexpr int kHeadLimit = 20000;
+inline constexpr int kHeadKept = 9;
 
 // The markers the walk over a result page relies on, in the order it looks
 // for them.
@@ -33,8 +34,8 @@ inline constexpr const char* kEndedNotAvailable = "notAvail";
 std::string LinesText(const std::vector<std::string>& lines);
 
 // The page text the walk starts on. When the category link lies beyond
-// kHeadLimit, the lines are replaced by those of the text from 9 characters
-// before it onward; otherwise they stay as they are.
+// kHeadLimit, the lines are replaced by those of the text from kHeadKept
+// characters before it onward; otherwise they stay as they are.
 std::string PageTextOf(std::vector<std::string>& lines);
 
 struct PageWalkResult {

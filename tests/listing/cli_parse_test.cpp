@@ -64,5 +64,36 @@ TEST(CliParseTest, ExitStatusAndStreams) {
   }
 }
 
+std::string Expected(const std::string& name) {
+  return testing::ReadText(std::string(TOLVANE_PAGES_DIR) + "/" + name +
+                           "/expected.csv");
+}
+
+// Catches a grid started afresh for each page, or pages read out of order:
+// successive pages fill one grid and a row seen before is not added again.
+TEST(CliParseTest, PagesFillOneGridInTurn) {
+  const std::string basic = Expected("basic");
+  // The third row of the basic page is the only one the head page lacks.
+  const std::string third = basic.substr(basic.find("\"2907654321\""));
+  struct Case {
+    std::string args;
+    std::string out;
+  };
+  const Case cases[] = {
+      {Page("basic"), basic},
+      {Page("basic") + " " + Page("basic"), basic},
+      {Page("head_link_at_20000") + " " + Page("basic"),
+       Expected("head_link_at_20000") + third},
+      {Page("no_items") + " " + Page("currencies"), Expected("currencies")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CliRun run = RunCli("parse " + c.args);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
 }  // namespace
 }  // namespace tolvane

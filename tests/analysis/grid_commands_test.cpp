@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/row_sort.h"
+#include "app/command_table.h"
+#include "rows_fixture.h"
+
+namespace tolvane {
+namespace {
+
+using testing_rows::RowsFixture;
+using Items = std::vector<std::string>;
+
+// Rows a to e: a and d without bids, c with the digit 0; b and d selected;
+// c and e unchecked.
+void AddFiveRows(RowsFixture& t) {
+  t.Add("a", "$10.00", "-");
+  t.Add("b", "$20.00", "4");
+  t.Add("c", "$30.00", "0");
+  t.Add("d", "$40.00", "-");
+  t.Add("e", "$50.00", "2");
+  t.Grid().SetSelected(1, true);
+  t.Grid().SetSelected(3, true);
+  t.Grid().SetChecked(2, false);
+  t.Grid().SetChecked(4, false);
+}
+
+void Fire(RowsFixture& t, void (TFrmPrice::*handler)(const Sender&)) {
+  t.f.Dispatch([&] { (t.w.*handler)(Sender{"test"}); });
+}
+
+// Catches a delete that removes the wrong rows (the digit 0 taken for no
+// bids), disturbs the others' order, checks or selection, skips the
+// summary while rows remain, or rewrites the memo of an emptied grid.
+TEST(GridCommandsTest, DeleteCommandsRemoveTheirRowsOnly) {
+  struct Case {
+    void (TFrmPrice::*handler)(const Sender&);
+    Items items;
+    std::vector<bool> checks;
+    const char* total_items;  // nullptr: the memo is left as it was
+  };
+  const Case cases[] = {
+      {&TFrmPrice::DeleteZeroBidAuctions1Click,
+       {"b", "c", "e"},
+       {true, false, false},
+       "3"},
+      {&TFrmPrice::DeleteSelected1Click,
+       {"a", "c", "e"},
+       {true, false, false},
+       "3"},
+      {&TFrmPrice::DeleteUnchecked1Click,
+       {"a", "b", "d"},
+       {true, true, true},
+       "3"},
+  };
+  for (const Case& c : cases) {
+    RowsFixture t;
+    AddFiveRows(t);
+    t.f.MResultsLeft.lines = {"stale"};
+    Fire(t, c.handler);
+    EXPECT_EQ(t.Items(), c.items);
+    EXPECT_EQ(t.Checks(), c.checks);
+    for (int i = 0; i < t.Grid().Count(); ++i) {
+      const std::string& item = t.Row(i).item;
+      EXPECT_EQ(t.Row(i).selected, item == "b" || item == "d") << item;
+    }
+    EXPECT_EQ(t.Figure(1), c.total_items);
+  }
+}
+
+// Catches a summary run on an emptied or empty grid, and one skipped when
+// nothing matched but rows remain.
+TEST(GridCommandsTest, DeleteSummaryOnlyWhileRowsRemain) {
+  struct Case {
+    const char* name;
+    std::vector<bool> checked;  // one row each
+    void (TFrmPrice::*handler)(const Sender&);
+    std::vector<std::string> memo_after;  // {"stale"}: untouched
+    int rows_after;
+  };
+  const Case cases[] = {
+      {"all unchecked",
+       {false, false},
+       &TFrmPrice::DeleteUnchecked1Click,
+       {"stale"},
+       0},
+      {"one stays", {false, true}, &TFrmPrice::DeleteUnchecked1Click, {}, 1},
+      {"nothing selected",
+       {true, true},
+       &TFrmPrice::DeleteSelected1Click,
+       {},
+       2},
+      {"empty grid", {}, &TFrmPrice::DeleteZeroBidAuctions1Click, {"stale"}, 0},
+  };
+  for (const Case& c : cases) {
+    RowsFixture t;
+    for (std::size_t i = 0; i < c.checked.size(); ++i) {
+      t.Add(std::to_string(10 + i), "$5.00");
+      t.Grid().SetChecked(static_cast<int>(i), c.checked[i]);
+    }
+    t.f.MResultsLeft.lines = {"stale"};
+    Fire(t, c.handler);
+    EXPECT_EQ(t.Grid().Count(), c.rows_after) << c.name;
+    if (c.memo_after.empty()) {
+      EXPECT_EQ(t.Figure(1), std::to_string(c.rows_after)) << c.name;
+    } else {
+      EXPECT_EQ(t.Memo(), c.memo_after) << c.name;
+    }
+  }
+}
+
+// Catches the side bar's "Delete selected auctions" wired to another
+// command than Delete Selected.
+TEST(GridCommandsTest, SideBarDeleteSelectedDeletesTheSelectedRows) {
+  RowsFixture t;
+  AddFiveRows(t);
+  for (const ButtonEntry& button : SideBarButtons()) {
+    if (std::string(button.name) == "SpdDeleteSelected") {
+      Fire(t, button.handler);
+    }
+  }
+  EXPECT_EQ(t.Items(), (Items{"a", "c", "e"}));
+}
+
+// Catches Check All that leaves rows unchecked, skips the summary, or
+// touches the memo or the colours wrongly on an empty grid.
+TEST(GridCommandsTest, CheckAllChecksEveryRowAndShowsTheFilterOff) {
+  RowsFixture t;
+  t.f.MResultsLeft.lines = {"stale"};
+  Fire(t, &TFrmPrice::CheckAll1Click);
+  EXPECT_EQ(t.f.EdtHiFilter.color, SystemColor::kMenu);
+  EXPECT_EQ(t.f.EdtLowFilter.color, SystemColor::kMenu);
+  EXPECT_EQ(t.Memo(), std::vector<std::string>{"stale"});
+
+  AddFiveRows(t);
+  t.f.EdtHiFilter.text = "25";
+  t.w.EdtLowFilterExit(Sender{"EdtHiFilter"});
+  EXPECT_EQ(t.f.EdtHiFilter.color, SystemColor::kWindow);
+  Fire(t, &TFrmPrice::CheckAll1Click);
+  EXPECT_EQ(t.Checks(), std::vector<bool>(5, true));
+  EXPECT_EQ(t.Figure(2), "5");
+  EXPECT_EQ(t.f.EdtHiFilter.color, SystemColor::kMenu);
+  EXPECT_EQ(t.f.EdtLowFilter.color, SystemColor::kMenu);
+  EXPECT_EQ(t.f.EdtHiFilter.text, "25");
+}
+
+// Catches New Search that recomputes the summary, leaves rows or the
+// search text behind, forgets the focus, or resets the sort directions.
+TEST(GridCommandsTest, NewSearchEmptiesGridAndSearchBox) {
+  RowsFixture t;
+  for (int i = 0; i < 200; ++i) t.Add(std::to_string(1000 + i), "$5.00");
+  t.w.ListView1ColumnClick(Sender{"ListView1"}, kPriceColumn);
+  const std::vector<std::string> memo = t.Memo();
+  t.f.EdtQuery.text = "brass lamp";
+  t.f.SpdBtnGetNextData.enabled = true;
+  const int focus = t.f.EdtQuery.focus_count;
+  Fire(t, &TFrmPrice::NewSearch1Click);
+  EXPECT_EQ(t.Grid().Count(), 0);
+  EXPECT_EQ(t.f.EdtQuery.text, "");
+  EXPECT_EQ(t.f.EdtQuery.focus_count, focus + 1);
+  EXPECT_FALSE(t.f.SpdBtnGetNextData.enabled);  // the change handler ran
+  EXPECT_EQ(t.Memo(), memo);
+  EXPECT_EQ(t.f.EdtHiFilter.text, "999,999.99");
+  // The price direction is still descending after one earlier click.
+  t.Add("1", "$1.00");
+  t.Add("2", "$2.00");
+  t.w.ListView1ColumnClick(Sender{"ListView1"}, kPriceColumn);
+  EXPECT_EQ(t.Items(), (Items{"2", "1"}));
+  // A row that was deleted can be added again.
+  EXPECT_EQ(t.Add("1000", "$5.00"), 3);
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -41,7 +41,7 @@ inline std::vector<ParsedItem> SampleItems(std::size_t n) {
       std::snprintf(text, sizeof text, "$%u.%02u", cents / 100, cents % 100);
     }
     item.Price = text;
-    item.Ended = "Dec-06-26 14:22:05";
+    item.Ended = "Dec-06 14:22";
     items.push_back(std::move(item));
   }
   return items;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "analysis/merge_sort.h"
@@ -68,23 +69,22 @@ int CompareLongDigits(std::string_view a, std::string_view b) {
   }
 }
 
-// Numbers by value; the texts are only read when the values are too long to
-// be held exactly.
-int CompareNumbers(const BidsKey& a, const BidsKey& b, std::string_view a_text,
-                   std::string_view b_text) {
-  if (a.digits != b.digits) return a.digits < b.digits ? -1 : 1;
-  if (a.digits > kExactDigits) return CompareLongDigits(a_text, b_text);
-  if (a.value == b.value) return 0;
-  return a.value < b.value ? -1 : 1;
-}
-
-int CompareKeys(const BidsKey& a, const BidsKey& b, std::string_view a_text,
-                std::string_view b_text, int d) {
+// The Bids comparison on the keys. `texts` gives the two texts only when
+// the numbers are too long to be held exactly, so a sort reads the rows
+// themselves almost never.
+template <typename Texts>
+int CompareKeys(const BidsKey& a, const BidsKey& b, int d, Texts texts) {
   if (a.kind == BidsKey::kNoBids) return b.kind == BidsKey::kNoBids ? 0 : -d;
   if (b.kind == BidsKey::kNoBids) return d;
   // Not a strict weak order: two such texts each go before the other.
   if (a.kind == BidsKey::kOther || b.kind == BidsKey::kOther) return -d;
-  return d * CompareNumbers(a, b, a_text, b_text);
+  if (a.digits != b.digits) return a.digits < b.digits ? -d : d;
+  if (a.digits > kExactDigits) {
+    const auto [a_text, b_text] = texts();
+    return d * CompareLongDigits(a_text, b_text);
+  }
+  if (a.value == b.value) return 0;
+  return a.value < b.value ? -d : d;
 }
 
 struct BidsEntry {
@@ -108,7 +108,7 @@ std::vector<int> OrderOf(const std::vector<Entry>& entries) {
 }  // namespace
 
 int CompareBids(std::string_view a, std::string_view b, int d) {
-  return CompareKeys(KeyOf(a), KeyOf(b), a, b, d);
+  return CompareKeys(KeyOf(a), KeyOf(b), d, [&] { return std::pair(a, b); });
 }
 
 int ComparePrice(float a, float b, int d) {
@@ -125,8 +125,10 @@ void SortByBids(ResultGrid& grid, int d) {
     entries.push_back({KeyOf(grid.Row(i).bids), i});
   }
   SafeMergeSort(entries, [&](const BidsEntry& a, const BidsEntry& b) {
-    return CompareKeys(a.key, b.key, grid.Row(a.index).bids,
-                       grid.Row(b.index).bids, d);
+    return CompareKeys(a.key, b.key, d, [&] {
+      return std::pair<std::string_view, std::string_view>(
+          grid.Row(a.index).bids, grid.Row(b.index).bids);
+    });
   });
   grid.Reorder(OrderOf(entries));
 }

@@ -27,9 +27,11 @@ SummaryFigures FiguresOf(const GridTotals& totals) {
   return figures;
 }
 
-std::string SummaryText(const SummaryFigures& figures,
-                        const RegionalSettings& settings) {
-  // Built in place: the summary is rewritten after every added row.
+namespace {
+
+std::string Compose(const std::string& average_end_price, int total_items,
+                    int total_checked, const std::string& average_bids,
+                    const std::string& low, const std::string& high) {
   std::string text;
   text.reserve(256);
   const auto line = [&text](const char* label, const std::string& value) {
@@ -37,15 +39,45 @@ std::string SummaryText(const SummaryFigures& figures,
     text += value;
     text += "\r\n";
   };
-  line(kAverageEndPriceLabel,
-       FormatCurrency(figures.average_end_price, settings));
-  line(kTotalItemsLabel, std::to_string(figures.total_items));
-  line(kTotalCheckedLabel, std::to_string(figures.total_checked));
-  line(kAverageBidsLabel, FormatNumber(figures.average_bids, settings));
-  line(kLowLabel, FormatCurrency(figures.low, settings));
-  line(kHighLabel, FormatCurrency(figures.high, settings));
+  line(kAverageEndPriceLabel, average_end_price);
+  line(kTotalItemsLabel, std::to_string(total_items));
+  line(kTotalCheckedLabel, std::to_string(total_checked));
+  line(kAverageBidsLabel, average_bids);
+  line(kLowLabel, low);
+  line(kHighLabel, high);
   text += kCheckedNote;
   return text;
+}
+
+}  // namespace
+
+std::string SummaryText(const SummaryFigures& figures,
+                        const RegionalSettings& settings) {
+  return Compose(FormatCurrency(figures.average_end_price, settings),
+                 figures.total_items, figures.total_checked,
+                 FormatNumber(figures.average_bids, settings),
+                 FormatCurrency(figures.low, settings),
+                 FormatCurrency(figures.high, settings));
+}
+
+const std::string& SummaryWriter::Currency(Formatted& slot, float value) {
+  if (!slot.valid || slot.value != value) {
+    slot.text = FormatCurrency(value, settings_);
+    slot.value = value;
+    slot.valid = true;
+  }
+  return slot.text;
+}
+
+std::string SummaryWriter::Text(const SummaryFigures& figures) {
+  if (!average_bids_.valid || average_bids_.value != figures.average_bids) {
+    average_bids_.text = FormatNumber(figures.average_bids, settings_);
+    average_bids_.value = figures.average_bids;
+    average_bids_.valid = true;
+  }
+  return Compose(Currency(average_end_price_, figures.average_end_price),
+                 figures.total_items, figures.total_checked, average_bids_.text,
+                 Currency(low_, figures.low), Currency(high_, figures.high));
 }
 
 }  // namespace tolvane

@@ -37,4 +37,28 @@ SummaryFigures FiguresOf(const GridTotals& totals);
 std::string SummaryText(const SummaryFigures& figures,
                         const RegionalSettings& settings);
 
+// Writes the memo text for one window's settings, formatting again only the
+// figures that changed since the last text: the summary is rewritten after
+// every added row, and the low and high rarely move.
+class SummaryWriter {
+ public:
+  explicit SummaryWriter(const RegionalSettings& settings)
+      : settings_(settings) {}
+  std::string Text(const SummaryFigures& figures);
+
+ private:
+  struct Formatted {
+    bool valid = false;
+    float value = 0;
+    std::string text;
+  };
+  const std::string& Currency(Formatted& slot, float value);
+
+  RegionalSettings settings_;
+  Formatted average_end_price_;
+  Formatted average_bids_;
+  Formatted low_;
+  Formatted high_;
+};
+
 }  // namespace tolvane

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/summary.h"
 #include "app/application.h"
 #include "app/hosts.h"
 #include "listing/parsed_item.h"
@@ -160,6 +161,7 @@ class TFrmPrice {
   TFrmPriceServices services_;
   TessikGlo glo_;
   ResultGrid grid_;
+  SummaryWriter summary_writer_{services_.regional};
 
   // Retrieval state.
   int page_offset_ = 0;

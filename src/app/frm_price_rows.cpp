@@ -54,7 +54,7 @@ bool TFrmPrice::PriceTextInvalid(const ParsedItem& item) const {
 
 void TFrmPrice::ComputeSummary() {
   MResultsLeft.Clear();
-  MResultsLeft.Add(SummaryText(FiguresOf(grid_.Totals()), Regional()));
+  MResultsLeft.Add(summary_writer_.Text(FiguresOf(grid_.Totals())));
   SetRowIcons();
 }
 

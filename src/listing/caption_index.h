@@ -7,16 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "listing/caption_text.h"
+#include "listing/sorted_captions.h"
+
 namespace tolvane {
 
-// The row captions, lower-cased and kept in order, for the duplicate test:
-// does any caption begin with a text? Each caption carries the id its row
-// was given, so rows can leave the index in one pass.
+// The row captions, lower-cased, for the duplicate test: does any caption
+// begin with a text? Each caption carries the id its row was given, so rows
+// can leave the index in one pass.
 //
-// Captions sit in short sorted blocks of fixed-size entries that hold the
-// first 16 bytes inline (item numbers fit whole), so a lookup or an insert
-// touches a few cache lines and moves a few kilobytes, not a tree of
-// heap-allocated strings.
+// A text at least as long as every caption can only begin one by being
+// equal to it, and that is a hash lookup: the usual case, item numbers of
+// one length looked up by item numbers. Shorter texts need the captions in
+// order; that ordering is built the first time one is looked up and kept
+// from then on.
 class CaptionIndex {
  public:
   using Id = std::uint32_t;
@@ -28,57 +32,23 @@ class CaptionIndex {
   // Drops every caption whose id is marked (ids beyond the marks stay).
   void Remove(const std::vector<bool>& removed_ids);
   void Clear();
-  std::size_t Size() const { return size_; }
+  std::size_t Size() const { return entries_.size(); }
 
  private:
-  static constexpr std::size_t kInline = 16;
+  std::uint64_t HashOf(const caption::Entry& entry) const;
+  static std::uint64_t HashOf(const caption::Key& key);
+  bool Contains(const caption::Key& key) const;
+  void PlaceInTable(std::uint32_t index, std::uint64_t hash);
+  void Rehash(std::size_t capacity);
 
-  // A lower-cased text: its first 16 bytes as two big-endian words padded
-  // with zero bytes, and where the rest lies.
-  struct Entry {
-    std::uint64_t head0 = 0;
-    std::uint64_t head1 = 0;
-    std::uint64_t tail_offset = 0;  // into tails_, the bytes after 16
-    std::uint32_t size = 0;
-    Id id = 0;
-  };
-  // A text being looked up, in the same form; its tail stays in place.
-  struct Key {
-    std::uint64_t head0 = 0;
-    std::uint64_t head1 = 0;
-    std::string lowered;
-  };
-
-  static Key MakeKey(std::string_view text);
-  std::string_view Tail(const Entry& entry) const;
-  // Negative, 0 or positive as the entry sorts before, with or after the key.
-  int Compare(const Entry& entry, const Key& key) const;
-  bool StartsWith(const Entry& entry, const Key& key) const;
-  // The block where the key belongs: the last one whose first entry is not
-  // after it.
-  std::size_t BlockFor(const Key& key) const;
-  void Rechunk(std::vector<Entry> all);
-
-  // Where the last lookup found its text: adding a row looks its caption up
-  // first, and the insert that follows reuses the place.
-  struct Place {
-    Key key;
-    std::size_t block = 0;
-    std::size_t position = 0;  // the first entry not before the key
-    std::uint64_t version = 0;
-  };
-  // The place of the key: the first entry not before it, in its block.
-  Place Locate(Key key) const;
-
-  std::vector<std::vector<Entry>> blocks_;
-  std::vector<Entry> firsts_;  // the first entry of each block
-  // Their first words alone: the search over blocks mostly reads only this
-  // small array, which stays in the cache.
-  std::vector<std::uint64_t> first_heads_;
-  std::string tails_;
-  std::size_t size_ = 0;
-  std::uint64_t version_ = 0;  // changes with every change of the entries
-  mutable std::optional<Place> last_place_;
+  // In the order they came; the hash table and the ordering refer to them.
+  std::vector<caption::Entry> entries_;
+  // Open addressing with linear probing: the upper half of the hash and
+  // the entry's index + 1; 0 is an empty slot.
+  std::vector<std::uint64_t> slots_;
+  std::string tails_;  // the bytes of each caption after its first 16
+  std::uint32_t longest_ = 0;
+  mutable std::optional<caption::SortedCaptions> sorted_;
 };
 
 }  // namespace tolvane

@@ -156,16 +156,25 @@ void ResultGrid::Clear() {
 
 void ResultGrid::Reorder(const std::vector<int>& order) {
   assert(order.size() == rows_.size());
-  std::vector<ResultRow> sorted;
-  std::vector<CaptionIndex::Id> ids;
-  sorted.reserve(rows_.size());
-  ids.reserve(rows_.size());
-  for (int old_index : order) {
-    sorted.push_back(std::move(rows_[Index(old_index)]));
-    ids.push_back(row_ids_[Index(old_index)]);
+  // Applied in place, cycle by cycle: each row moves once, and a large grid
+  // needs no second copy of its rows.
+  std::vector<bool> placed(rows_.size());
+  for (std::size_t start = 0; start < rows_.size(); ++start) {
+    if (placed[start]) continue;
+    ResultRow row = std::move(rows_[start]);
+    const CaptionIndex::Id id = row_ids_[start];
+    std::size_t to = start;
+    for (;;) {
+      placed[to] = true;
+      const auto from = Index(order[to]);
+      if (from == start) break;
+      rows_[to] = std::move(rows_[from]);
+      row_ids_[to] = row_ids_[from];
+      to = from;
+    }
+    rows_[to] = std::move(row);
+    row_ids_[to] = id;
   }
-  rows_ = std::move(sorted);
-  row_ids_ = std::move(ids);
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
 }

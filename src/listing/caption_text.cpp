@@ -1,0 +1,92 @@
+#include "listing/caption_text.h"
+
+#include <algorithm>
+
+namespace tolvane::caption {
+namespace {
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::uint64_t Word(std::string_view text, std::size_t from) {
+  std::uint64_t word = 0;
+  for (std::size_t i = from; i < from + 8; ++i) {
+    word <<= 8;
+    if (i < text.size()) word |= static_cast<unsigned char>(text[i]);
+  }
+  return word;
+}
+
+// The leading `bytes` bytes (0 to 8) of a big-endian word.
+std::uint64_t LeadingMask(std::size_t bytes) {
+  if (bytes == 0) return 0;
+  if (bytes >= 8) return ~std::uint64_t{0};
+  return ~std::uint64_t{0} << (8 * (8 - bytes));
+}
+
+int Sign(std::uint64_t a, std::uint64_t b) { return a < b ? -1 : 1; }
+
+std::string_view KeyTail(const Key& key) {
+  return key.lowered.size() > kInline
+             ? std::string_view(key.lowered).substr(kInline)
+             : std::string_view();
+}
+
+// Texts whose heads are equal agree on their first 16 bytes, padding aside;
+// their tails decide, and when only zero bytes told the heads apart from
+// padding the shorter text is a prefix of the longer and goes first.
+int AfterHeads(std::string_view a_tail, std::size_t a_size,
+               std::string_view b_tail, std::size_t b_size) {
+  const int by_tail = a_tail.compare(b_tail);
+  if (by_tail != 0) return by_tail < 0 ? -1 : 1;
+  if (a_size == b_size) return 0;
+  return a_size < b_size ? -1 : 1;
+}
+
+}  // namespace
+
+Key MakeKey(std::string_view text) {
+  Key key;
+  key.lowered.resize(text.size());
+  std::transform(text.begin(), text.end(), key.lowered.begin(), Lower);
+  key.head0 = Word(key.lowered, 0);
+  key.head1 = Word(key.lowered, 8);
+  return key;
+}
+
+std::string_view EntryReader::Tail(const Entry& entry) const {
+  if (entry.size <= kInline) return {};
+  return std::string_view(*tails_).substr(entry.tail_offset,
+                                          entry.size - kInline);
+}
+
+int EntryReader::Compare(const Entry& entry, const Key& key) const {
+  if (entry.head0 != key.head0) return Sign(entry.head0, key.head0);
+  if (entry.head1 != key.head1) return Sign(entry.head1, key.head1);
+  return AfterHeads(Tail(entry), entry.size, KeyTail(key), key.lowered.size());
+}
+
+int EntryReader::Compare(const Entry& a, const Entry& b) const {
+  if (a.head0 != b.head0) return Sign(a.head0, b.head0);
+  if (a.head1 != b.head1) return Sign(a.head1, b.head1);
+  return AfterHeads(Tail(a), a.size, Tail(b), b.size);
+}
+
+bool EntryReader::Equals(const Entry& entry, const Key& key) const {
+  return entry.head0 == key.head0 && entry.head1 == key.head1 &&
+         entry.size == key.lowered.size() && Tail(entry) == KeyTail(key);
+}
+
+bool EntryReader::StartsWith(const Entry& entry, const Key& key) const {
+  const std::size_t n = key.lowered.size();
+  if (n > entry.size) return false;
+  if (n <= kInline) {
+    return ((entry.head0 ^ key.head0) & LeadingMask(n)) == 0 &&
+           ((entry.head1 ^ key.head1) & LeadingMask(n > 8 ? n - 8 : 0)) == 0;
+  }
+  return entry.head0 == key.head0 && entry.head1 == key.head1 &&
+         Tail(entry).starts_with(KeyTail(key));
+}
+
+}  // namespace tolvane::caption

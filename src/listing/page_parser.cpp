@@ -1,6 +1,7 @@
 #include "listing/page_parser.h"
 
 #include <cstddef>
+#include <cstring>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -31,11 +32,33 @@ class MarkerScan {
       if (text.compare(found_, marker_.size(), marker_) == 0) return found_;
       from = found_ + 1;
     }
-    found_ = text.find(marker_, from);
+    found_ = Search(text, from);
     return found_;
   }
 
  private:
+  // Markup is full of the markers' first characters: the second is
+  // compared before the rest.
+  std::size_t Search(std::string_view text, std::size_t from) const {
+    const std::size_t size = marker_.size();
+    if (size > text.size()) return kNone;
+    const std::size_t last = text.size() - size;
+    while (from <= last) {
+      const void* hit =
+          std::memchr(text.data() + from, marker_[0], last - from + 1);
+      if (hit == nullptr) return kNone;
+      from =
+          static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+      if (size == 1 ||
+          (text[from + 1] == marker_[1] &&
+           text.compare(from + 2, size - 2, marker_.substr(2)) == 0)) {
+        return from;
+      }
+      ++from;
+    }
+    return kNone;
+  }
+
   std::string_view marker_;
   // The last occurrence found; none lies between the `from` of that search
   // and it. Starts at 0, as if one were found at the start.

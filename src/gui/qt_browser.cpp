@@ -93,6 +93,8 @@ void QtBrowser::Abandon() {
   QObject::disconnect(reply, nullptr, network_.get(), nullptr);
   reply->abort();
   reply->deleteLater();
+  // The page the view waited for will not come: it shows the last one.
+  if (view_stale_) ScheduleShow();
 }
 
 void QtBrowser::Finished(QNetworkReply* reply, unsigned serial) {
@@ -103,18 +105,25 @@ void QtBrowser::Finished(QNetworkReply* reply, unsigned serial) {
   document_ = reply->readAll();
   address_ = reply->url().toString();
   reply->deleteLater();
-  // The view follows once the event is handled, so drawing the page never
-  // delays the driver's chain; of several pages in a row only the last is
-  // drawn.
-  if (!view_update_pending_) {
-    view_update_pending_ = true;
-    QTimer::singleShot(0, network_.get(), [this] { ShowDocument(); });
-  }
+  view_stale_ = true;
+  ScheduleShow();
   if (on_complete_) on_complete_();
+}
+
+// The view follows once the event is handled, so drawing never delays the
+// driver's chain. Laying out a result page costs the view a good tenth of a
+// second; while the next page of a run is already on its way, the drawing
+// waits for that one instead.
+void QtBrowser::ScheduleShow() {
+  if (view_update_pending_) return;
+  view_update_pending_ = true;
+  QTimer::singleShot(0, network_.get(), [this] { ShowDocument(); });
 }
 
 void QtBrowser::ShowDocument() {
   view_update_pending_ = false;
+  if (reply_ != nullptr || !view_stale_) return;
+  view_stale_ = false;
   if (!view_ || !document_) return;
   const QByteArray html = WithoutStylesAndScripts(*document_);
   // Only the view decodes: the saved bytes stay as they came.

@@ -49,6 +49,7 @@ class QtBrowser : public Browser {
  private:
   void Finished(QNetworkReply* reply, unsigned serial);
   void Abandon();
+  void ScheduleShow();
   void ShowDocument();
 
   QPointer<QTextBrowser> view_;
@@ -59,6 +60,7 @@ class QtBrowser : public Browser {
   unsigned serial_ = 0;
   std::optional<QByteArray> document_;
   bool view_update_pending_ = false;
+  bool view_stale_ = false;  // the document is newer than the view
   QString address_;
   std::function<void()> on_complete_;
 };

@@ -1,5 +1,6 @@
 #include "e2e/sample_service.h"
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <regex>
 #include <stdexcept>
+#include <thread>
 
 namespace tolvane::e2e {
 namespace {
@@ -65,8 +67,20 @@ SampleService::SampleService(std::vector<std::string> arguments)
 SampleService::~SampleService() {
   if (pid_ > 0) {
     ::kill(pid_, SIGTERM);
+    // A service that does not end in time is killed: a test never hangs on
+    // its way out.
     int status = 0;
-    ::waitpid(pid_, &status, 0);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (::waitpid(pid_, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        ADD_FAILURE() << "the sample service did not end on SIGTERM";
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, &status, 0);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   }
   std::error_code error;
   fs::remove(log_path_, error);

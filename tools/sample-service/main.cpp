@@ -5,6 +5,7 @@
 #include <httplib.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -245,20 +246,28 @@ void Serve(const Settings& settings, RequestLog& log) {
   std::printf("listening on 127.0.0.1:%d\n", port);
   std::fflush(stdout);
 
-  // Signals are taken by a thread of their own, which stops the server.
+  // Signals are taken by a thread of their own, which stops the server. A
+  // signal may come before the server runs, when a stop would be lost: the
+  // stop is repeated until the server has ended.
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
-  std::thread waiter([&server, signals] {
+  std::atomic<bool> ended{false};
+  std::thread waiter([&server, &ended, signals] {
     int received = 0;
     sigwait(&signals, &received);
     g_stopping = true;
-    server.stop();
+    while (!ended) {
+      server.stop();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
   });
-  waiter.detach();
   server.listen_after_bind();
-  g_stopping = true;
+  ended = true;
+  // Ended without a signal (the socket failed): wake the waiter to finish.
+  if (!g_stopping) ::kill(::getpid(), SIGTERM);
+  waiter.join();
 }
 
 }  // namespace

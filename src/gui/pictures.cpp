@@ -326,8 +326,8 @@ struct PictureSpec {
   std::function<QPixmap()> draw;
 };
 
-const QHash<QString, PictureSpec>& Specs() {
-  static const QHash<QString, PictureSpec> specs = {
+const QHash<QString, PictureSpec>& ButtonPictures() {
+  static const QHash<QString, PictureSpec> pictures = {
       {"SpdBtnSearch", {{"edit-find"}, DrawSearch}},
       {"SpdBtnGet5", {{}, DrawGet5}},
       {"SpdBtnGetNextData", {{"go-next"}, DrawNextPage}},
@@ -346,7 +346,7 @@ const QHash<QString, PictureSpec>& Specs() {
       {"SpeedButton5", {{}, DrawCheckAll}},
       {"SpdBtnResume", {{}, DrawResume}},
   };
-  return specs;
+  return pictures;
 }
 
 QPixmap DrawProgramIcon(int frame, int size) {
@@ -410,14 +410,14 @@ QPixmap DrawCancelGlyph() {
 }  // namespace
 
 QPixmap DrawnButtonPicture(const QString& button_name) {
-  const auto it = Specs().find(button_name);
-  if (it == Specs().end()) return {};
+  const auto it = ButtonPictures().find(button_name);
+  if (it == ButtonPictures().end()) return {};
   return it->draw();
 }
 
 QIcon ButtonPicture(const QString& button_name) {
-  const auto it = Specs().find(button_name);
-  if (it == Specs().end()) return {};
+  const auto it = ButtonPictures().find(button_name);
+  if (it == ButtonPictures().end()) return {};
   for (const QString& name : it->theme_names) {
     if (QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
   }

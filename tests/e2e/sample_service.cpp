@@ -59,6 +59,9 @@ SampleService::SampleService(std::vector<std::string> arguments)
   ::close(out[0]);
   std::smatch match;
   if (!std::regex_search(line, match, std::regex(R"(127\.0\.0\.1:(\d+))"))) {
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
     throw std::runtime_error("the sample service did not start: " + line);
   }
   port_ = std::stoi(match[1]);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 namespace tolvane::e2e {
 namespace {
 
@@ -14,6 +17,14 @@ TEST(SampleServiceTest, EndsWhenStoppedRightAfterStarting) {
     SampleService service;
     EXPECT_GT(service.Port(), 0);
   }
+}
+
+// Two services on one port would split the requests between them, and a
+// test would read the wrong log: a port in use must be refused.
+TEST(SampleServiceTest, RefusesAPortInUse) {
+  SampleService first;
+  EXPECT_THROW(SampleService({"--port", std::to_string(first.Port())}),
+               std::runtime_error);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <httplib.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -198,6 +199,11 @@ void Serve(const Settings& settings, RequestLog& log) {
   // Stalled answers each hold a worker; leave room for many.
   server.new_task_queue = [] { return new httplib::ThreadPool(64); };
   server.set_tcp_nodelay(true);
+  // A port in use must be refused, not shared with another service.
+  server.set_socket_options([](int sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server.set_pre_routing_handler(
       [&log, &settings](const httplib::Request& req, httplib::Response&) {
         log.Write(req.method + " " + req.target);

@@ -152,4 +152,30 @@ BENCHMARK(BM_ParsePage)
     ->Arg(5000)
     ->Unit(benchmark::kMillisecond);
 
+// A hostile page of N megabytes: auctions whose price and end-time cells
+// run on to closing tags piled up at the end of the page. A page ten times
+// larger must cost about ten times as much, not a hundred.
+void BM_ParseHostilePage(benchmark::State& state) {
+  const std::string auction =
+      "ViewItem&item=1234567890\">d</a>$5<font size=3>7<x<font size=3>y";
+  const std::string closing = "</font></font>";
+  const std::size_t count = static_cast<std::size_t>(state.range(0)) *
+                            (1 << 20) / (auction.size() + closing.size());
+  std::string page;
+  page.reserve(count * (auction.size() + closing.size()));
+  for (std::size_t i = 0; i < count; ++i) page += auction;
+  for (std::size_t i = 0; i < count; ++i) page += closing;
+  for (auto _ : state) {
+    ParsedItem current;
+    std::size_t auctions = 0;
+    const auto result = tolvane::WalkAuctions(
+        page, current, [&](const ParsedItem&) { ++auctions; });
+    benchmark::DoNotOptimize(result.next_page);
+    if (auctions != count) state.SkipWithError("auctions lost");
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(page.size()) *
+                          state.iterations());
+}
+BENCHMARK(BM_ParseHostilePage)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -76,6 +76,7 @@ class WalkText {
   bool Empty() const { return cursor_ >= bytes_.size(); }
   std::size_t Cursor() const { return cursor_; }
   std::size_t End() const { return bytes_.size(); }
+  std::string_view Bytes() const { return bytes_; }
 
   // Drops the text before byte `at` (at most End()).
   void MoveTo(std::size_t at) {
@@ -244,6 +245,31 @@ void CutDescription(WalkText& page, Markers& markers, ParsedItem& current) {
   current.Description = std::move(anchor.text);
 }
 
+// Where a price text from byte `from` to byte `to` stops being usable: just
+// after the first character that makes AddItem refuse it (anything but
+// digits, line feeds and zero bytes, or a second ".", "$", "," or " "), or
+// `to` when the whole text is usable. A price cell runs to the next "</",
+// which on a broken page can lie megabytes away; a text already refused
+// after a few characters is not copied any further.
+std::size_t UsablePriceEnd(const WalkText& page, std::size_t from,
+                           std::size_t to) {
+  const std::string_view bytes = page.Bytes();
+  bool seen_point = false, seen_dollar = false, seen_comma = false,
+       seen_space = false;
+  for (std::size_t at = from; at < to; at = page.After(at)) {
+    const char c = bytes[at];
+    if ((c >= '0' && c <= '9') || c == '\n' || c == '\0') continue;
+    bool* seen = c == '.'   ? &seen_point
+                 : c == '$' ? &seen_dollar
+                 : c == ',' ? &seen_comma
+                 : c == ' ' ? &seen_space
+                            : nullptr;
+    if (seen == nullptr || *seen) return page.After(at);
+    *seen = true;
+  }
+  return to;
+}
+
 void CutPrice(WalkText& page, Markers& markers, ParsedItem& current) {
   current.Price.clear();
   const std::size_t dollar = page.FindPlain(markers.dollar, Size(kDollar));
@@ -252,7 +278,7 @@ void CutPrice(WalkText& page, Markers& markers, ParsedItem& current) {
   const std::size_t end = page.Find(markers.closing_tag);
   if (end == kNone) return;
   page.Consume(end, Size(kClosingTag));
-  current.Price = page.Between(dollar, end);
+  current.Price = page.Between(dollar, UsablePriceEnd(page, dollar, end));
 }
 
 void CutBids(WalkText& page, Markers& markers, ParsedItem& current) {
@@ -276,6 +302,21 @@ void CutBids(WalkText& page, Markers& markers, ParsedItem& current) {
   page.MoveTo(cell_end + 1);
 }
 
+// Whether the plain-string search finds "<" in the text from byte `from` to
+// byte `to`: that text ends at its first zero byte, and a "<" on its last
+// character is not found. Consumed markers read as '.', so the bytes in
+// between can be looked at as they lie.
+bool HasPlainTagStart(std::string_view bytes, std::size_t from,
+                      std::size_t to) {
+  if (from >= to) return false;
+  const void* hit = std::memchr(bytes.data() + from, '<', to - from);
+  if (hit == nullptr) return false;
+  const auto at =
+      static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data());
+  return at + 1 < to && bytes[at + 1] != '\0' &&
+         std::memchr(bytes.data() + from, '\0', at - from) == nullptr;
+}
+
 void CutEnded(WalkText& page, Markers& markers, ParsedItem& current) {
   DropToCellFont(page, markers);
   const std::size_t end = page.Find(markers.font_end);
@@ -283,9 +324,13 @@ void CutEnded(WalkText& page, Markers& markers, ParsedItem& current) {
   if (end == kNone) return;
   page.Consume(end, Size(kFontEnd));
   // The text stays at the cell: the next item link is looked for from here.
-  current.Ended = page.Between(page.After(page.Cursor()), end);
-  if (TessikGlo::FindPlain(current.Ended, kTagStart) != -1) {
+  const std::size_t from = page.After(page.Cursor());
+  if (HasPlainTagStart(page.Bytes(), from, end)) {
+    // Decided without copying the cell, which on a broken page can run to
+    // a "</font>" megabytes away.
     current.Ended = kEndedNotAvailable;
+  } else {
+    current.Ended = page.Between(from, end);
   }
 }
 

@@ -53,7 +53,9 @@ using AuctionSink = std::function<void(const ParsedItem&)>;
 // Cuts one auction after another out of the page text into `current` and
 // hands each to the sink. The record is reused: every field is assigned on
 // every pass; when no "$" remains for an auction its price is left empty so
-// that it cannot be added with another auction's price.
+// that it cannot be added with another auction's price. A price text that
+// AddItem would refuse ends just after the first character that makes it
+// so: it is refused all the same, and is not copied up to a distant tag.
 //
 // The text is any bytes, of any size. Each marker found is consumed the way
 // the program always has: it is overwritten by a one-character placeholder

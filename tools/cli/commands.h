@@ -14,5 +14,6 @@ int RunParse(const Args& args);
 int RunUrl(const Args& args);
 int RunSummary(const Args& args);
 int RunAnalysis(const Args& args);
+int RunStats(const Args& args);
 
 }  // namespace tolvane::cli

@@ -20,7 +20,11 @@ constexpr const char* kUsage =
     "  summary CSV...                merge CSV files and print the summary\n"
     "  analysis [--today YYYY-MM-DD] CSV...\n"
     "                                merge CSV files and print the hourly and\n"
-    "                                weekday analysis\n";
+    "                                weekday analysis\n"
+    "  stats [--json] CSV...         merge CSV files and print robust price\n"
+    "                                figures of the checked rows (median,\n"
+    "                                percentiles interpolated at (n - 1) x p,\n"
+    "                                Tukey fences, typical price)\n";
 
 }  // namespace
 
@@ -46,6 +50,8 @@ int main(int argc, char** argv) {
       status = RunSummary(args);
     else if (command == "analysis")
       status = RunAnalysis(args);
+    else if (command == "stats")
+      status = RunStats(args);
   } catch (const std::exception& error) {
     // The program's own error text, with its period, as its error box
     // would show it.

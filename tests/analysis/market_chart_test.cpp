@@ -1,0 +1,97 @@
+#include "analysis/market_chart.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "listing/parsed_item.h"
+
+namespace tolvane {
+namespace {
+
+PriceHistogram HistogramOf(std::vector<double> prices) {
+  std::vector<double> work = prices;
+  return BuildHistogram(prices, ComputeRobustFigures(work));
+}
+
+// Catches a bin count outside 20 to 40, rows lost at the top edge, edges
+// that do not span the prices, and the log axis switched at the wrong ratio.
+TEST(MarketChartTest, HistogramBins) {
+  struct Case {
+    double from, to;
+    bool log_scale;
+  } cases[] = {{10, 150, false}, {10, 210, true}, {1, 20, false}};
+  for (const Case& c : cases) {
+    std::vector<double> prices;
+    for (int i = 0; i <= 5000; ++i) {
+      prices.push_back(c.from + (c.to - c.from) * i / 5000.0);
+    }
+    const PriceHistogram h = HistogramOf(prices);
+    EXPECT_EQ(h.log_scale, c.log_scale) << c.to;
+    EXPECT_GE(h.counts.size(), std::size_t{kMinBins});
+    EXPECT_LE(h.counts.size(), std::size_t{kMaxBins});
+    ASSERT_EQ(h.edges.size(), h.counts.size() + 1);
+    EXPECT_DOUBLE_EQ(h.edges.front(), c.from);
+    EXPECT_DOUBLE_EQ(h.edges.back(), c.to);
+    EXPECT_TRUE(std::is_sorted(h.edges.begin(), h.edges.end()));
+    EXPECT_EQ(std::accumulate(h.counts.begin(), h.counts.end(), std::size_t{0}),
+              prices.size());
+  }
+  const PriceHistogram same = HistogramOf({4, 4, 4});
+  EXPECT_EQ(same.counts, std::vector<std::size_t>({3}));
+  EXPECT_TRUE(HistogramOf({}).counts.empty());
+}
+
+ResultGrid Rows(int count, const std::string& ended) {
+  ResultGrid grid;
+  for (int i = 0; i < count; ++i) {
+    // Without an end time given, the rows spread over four weeks.
+    const std::string when = !ended.empty()
+                                 ? ended
+                                 : "Nov-" + std::to_string(10 + i % 28) + " " +
+                                       std::to_string(10 + i % 14) + ":30";
+    const ParsedItem item{std::to_string(i), "Lamp", "3",
+                          "$" + std::to_string(1 + i % 997) + ".50", when};
+    grid.Append(*MakeRow(item, RegionalSettings::UnitedStates()));
+  }
+  return grid;
+}
+
+// End times dated with the year rule of the hourly analysis; rows that do
+// not date are counted, not drawn; unchecked rows are drawn as such.
+TEST(MarketChartTest, ScatterDatesEveryRow) {
+  EXPECT_EQ(DaysSinceEpoch({1970, 1, 1}), 0);
+  EXPECT_EQ(DaysSinceEpoch({2000, 3, 1}), 11017);
+  ResultGrid grid = Rows(2, "Nov-23 18:45");
+  grid.Append(*MakeRow({"x", "Lamp", "3", "$1.00", "notAvail"},
+                       RegionalSettings::UnitedStates()));
+  grid.Append(*MakeRow({"y", "Lamp", "3", "$1.00", "Feb-29 10:00"},
+                       RegionalSettings::UnitedStates()));
+  grid.SetChecked(1, false);
+  const PriceScatter s = BuildScatter(grid, {2026, 1, 10});
+  EXPECT_EQ(s.undated, 2u);
+  ASSERT_EQ(s.points.size(), 2u);
+  EXPECT_EQ(s.points[0].minutes,
+            DaysSinceEpoch({2025, 11, 23}) * 1440.0 + 18 * 60 + 45);
+  EXPECT_EQ(s.points[1].row, 1);
+  EXPECT_FALSE(s.points[1].checked);
+  EXPECT_FALSE(s.binned);
+}
+
+// A large grid is drawn with a bounded number of points, each of which
+// names a real row at its own place.
+TEST(MarketChartTest, ScatterBinsLargeGrids) {
+  const ResultGrid grid = Rows(25000, "");
+  const PriceScatter s = BuildScatter(grid, {2026, 3, 10}, 5000);
+  EXPECT_TRUE(s.binned);
+  EXPECT_LE(s.points.size(), 5000u);
+  EXPECT_GT(s.points.size(), 500u);
+  for (const ScatterPoint& point : s.points) {
+    EXPECT_EQ(point.price, grid.Row(point.row).price64);
+  }
+}
+
+}  // namespace
+}  // namespace tolvane

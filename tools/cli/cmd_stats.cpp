@@ -1,0 +1,44 @@
+// tolvane-cli stats [--json] CSV...: the files merged into an empty grid as
+// the summary merges them, and the robust price figures of its checked rows.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "analysis/robust_figures.h"
+#include "commands.h"
+#include "csv_files.h"
+#include "headless_app.h"
+#include "util/regional.h"
+
+namespace tolvane::cli {
+
+int RunStats(const Args& args) {
+  bool json = false;
+  std::vector<std::string> files;
+  for (const std::string& arg : args) {
+    if (arg == "--json") {
+      json = true;
+    } else if (IsUnknownOption(arg)) {
+      return 2;
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.empty()) return 2;
+  const RegionalSettings settings = RegionalSettings::FromSystemLocale();
+  HeadlessApp app(settings);
+  MergeCsvFiles(app, files);
+  std::vector<double> prices = CheckedPrices(app.FrmPrice().ListView1());
+  const RobustFigures figures = ComputeRobustFigures(prices);
+  if (json) {
+    std::printf("%s\n", RobustFiguresJson(figures).c_str());
+    return 0;
+  }
+  for (const FigureLine& line : RobustFigureLines(figures, settings)) {
+    std::printf("%s %s\n", line.label, line.text.c_str());
+  }
+  std::printf("%s\n", kPercentileNote);
+  return 0;
+}
+
+}  // namespace tolvane::cli

@@ -49,17 +49,9 @@ export TOLVANE_HELP_PAGES="http://$address"
 export TOLVANE_ONLINE_HELP="http://$address/tolvane/help.htm"
 export TOLVANE_SUPPORT="http://$address/support.htm"
 
-# The machine-wide preference file needs rights a user may not have; then a
-# file of the user's own takes its place.
-if [ -z "${TOLVANE_PREFS:-}" ]; then
-  machine=/var/lib/tolvane/prefs.reg
-  if ! { [ -w "$machine" ] ||
-    { [ ! -e "$machine" ] && [ -d "$(dirname "$machine")" ] &&
-      [ -w "$(dirname "$machine")" ]; }; }; then
-    export TOLVANE_PREFS="${XDG_CONFIG_HOME:-$HOME/.config}/tolvane/prefs.reg"
-    mkdir -p "$(dirname "$TOLVANE_PREFS")"
-  fi
-fi
+# Preferences follow the program's own rule: the machine-wide file, with the
+# user's own file (~/.config/tolvane/prefs.reg) over it for a user who may not
+# write it; TOLVANE_PREFS, when set, names one file to use alone.
 
 cd "$work"
 "$build/src/gui/tolvane" "$@"

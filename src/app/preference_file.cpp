@@ -1,16 +1,16 @@
 #include "app/preference_file.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <thread>
 
 #include "util/error.h"
 #include "util/files.h"
@@ -18,52 +18,107 @@
 namespace tolvane {
 namespace {
 
+namespace fs = std::filesystem;
+
 // The interface names keys from the hive down ("\SOFTWARE\..."); the file
 // names them in full.
 std::string FileKeyPath(const std::string& key) {
   return std::string(kHiveName) + (key.starts_with('\\') ? "" : "\\") + key;
 }
 
-enum class ReadOutcome { kRead, kMissing, kFailed };
-
-ReadOutcome ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(path, error);
-    return exists || error ? ReadOutcome::kFailed : ReadOutcome::kMissing;
-  }
-  bytes.assign(std::istreambuf_iterator<char>(in),
-               std::istreambuf_iterator<char>());
-  return in.bad() ? ReadOutcome::kFailed : ReadOutcome::kRead;
-}
-
-// Holds an exclusive lock on a file for its lifetime. flock locks belong to
-// the open file, so two stores in one process exclude each other as well as
-// two processes do.
-class FileLock {
+class Fd {
  public:
-  explicit FileLock(const std::string& path)
-      : fd_(::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666)) {
-    if (fd_ < 0) return;
-    while (::flock(fd_, LOCK_EX) != 0) {
-      if (errno != EINTR) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
-      }
-    }
-  }
-  ~FileLock() {
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
     if (fd_ >= 0) ::close(fd_);
   }
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
-  bool Held() const { return fd_ >= 0; }
+  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  Fd& operator=(Fd&&) = delete;
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
 
  private:
   int fd_;
 };
+
+// A preference file's folder, held open so that every file of the store is
+// opened inside it, and the file's name there.
+struct Place {
+  Fd folder;
+  std::string folder_path;
+  std::string name;
+  uid_t folder_owner = 0;
+  std::string Shown(const std::string& file) const {
+    return (fs::path(folder_path) / file).string();
+  }
+};
+
+// The machine-wide file is taken exactly as named, its folder not followed
+// when it is a link. A file of the user's own that is a symbolic link is
+// followed to its target, which is then read and replaced, and its folder
+// is made when `create` is set.
+std::optional<Place> Locate(const std::string& path, bool machine,
+                            bool create) {
+  fs::path file(path);
+  if (!machine) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      file = real;
+      std::free(real);
+    }
+  }
+  fs::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  if (create) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+  }
+  Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
+                                   (machine ? O_NOFOLLOW : 0)));
+  struct stat info {};
+  if (!fd.ok() || ::fstat(fd.get(), &info) != 0 || file.filename().empty())
+    return std::nullopt;
+  return Place{std::move(fd), folder.string(), file.filename().string(),
+               info.st_uid};
+}
+
+enum class ReadOutcome { kRead, kMissing, kRefused, kTooLarge, kFailed };
+
+// Reads the file only when it is a regular file of the expected owner, with
+// a single name for the machine-wide one (a hard link to another file would
+// otherwise pass), of at most kMaxPrefsBytes. Opening never waits (a FIFO)
+// and reading never runs on (a device).
+ReadOutcome ReadPrefs(const Place& place, uid_t owner, bool single_name,
+                      std::string& bytes, mode_t& mode) {
+  const Fd fd(
+      ::openat(place.folder.get(), place.name.c_str(),
+               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!fd.ok()) {
+    if (errno == ENOENT) return ReadOutcome::kMissing;
+    return errno == ELOOP || errno == ENXIO ? ReadOutcome::kRefused
+                                            : ReadOutcome::kFailed;
+  }
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return ReadOutcome::kFailed;
+  if (!S_ISREG(info.st_mode) || info.st_uid != owner ||
+      (single_name && info.st_nlink != 1))
+    return ReadOutcome::kRefused;
+  if (static_cast<std::size_t>(info.st_size) > kMaxPrefsBytes)
+    return ReadOutcome::kTooLarge;
+  mode = info.st_mode & 0777;
+  bytes.clear();
+  char buffer[1 << 14];
+  while (true) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return ReadOutcome::kFailed;
+    if (n == 0) return ReadOutcome::kRead;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+    // The file may grow after the size was taken.
+    if (bytes.size() > kMaxPrefsBytes) return ReadOutcome::kTooLarge;
+  }
+}
 
 std::string UtcStamp() {
   const std::time_t now =
@@ -75,110 +130,198 @@ std::string UtcStamp() {
   return text;
 }
 
-bool WriteNewFile(const std::string& path, const std::string& bytes) {
-  const int fd =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  std::size_t done = 0;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<std::size_t>(n);
-  }
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (!ok) ::unlink(path.c_str());
-  return ok;
-}
-
-}  // namespace
-
-std::string FilePreferenceStore::DefaultPath() {
-  const char* override_path = std::getenv(kPrefsVariable);
-  if (override_path != nullptr && *override_path != '\0') return override_path;
-  return kMachinePrefsPath;
-}
-
-RegistryText FilePreferenceStore::Load() const {
-  std::string bytes;
-  if (ReadBytes(path_, bytes) != ReadOutcome::kRead) return {};
-  return ParseRegistryText(bytes).value_or(RegistryText{});
-}
-
-bool FilePreferenceStore::KeepCorruptCopy(const std::string& bytes) const {
-  // Several copies within one second get numbered names rather than
-  // replacing each other.
-  const std::string base = path_ + ".corrupt-" + UtcStamp();
+// The copy is the writer's alone: it may hold what other users must not
+// read. Several copies within one second get numbered names rather than
+// replacing each other. Gives the copy's name, or nothing.
+std::optional<std::string> KeepCorruptCopy(const Place& place,
+                                           const std::string& bytes) {
+  const std::string base = place.name + ".corrupt-" + UtcStamp();
   for (int n = 1; n <= 100; ++n) {
     const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
-    if (WriteNewFile(name, bytes)) return true;
-    if (errno != EEXIST) return false;
+    const Fd fd(::openat(place.folder.get(), name.c_str(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         0600));
+    if (!fd.ok() && errno == EEXIST) continue;
+    if (!fd.ok()) return std::nullopt;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t w =
+          ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) break;
+      done += static_cast<std::size_t>(w);
+    }
+    if (done == bytes.size() && ::fsync(fd.get()) == 0) return name;
+    ::unlinkat(place.folder.get(), name.c_str(), 0);
+    return std::nullopt;
   }
-  return false;
+  return std::nullopt;
 }
 
-bool FilePreferenceStore::Update(
-    const std::function<void(RegistryText&)>& change) {
-  namespace fs = std::filesystem;
-  fs::path folder = fs::path(path_).parent_path();
-  if (folder.empty()) folder = ".";
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (!fs::is_directory(folder, error)) return false;
-
-  const FileLock lock(path_ + ".lock");
-  if (!lock.Held()) return false;
-
-  // Read again inside the lock: another copy of the program may have
-  // stored a value since this one last looked.
-  std::string bytes;
-  const ReadOutcome outcome = ReadBytes(path_, bytes);
-  // A file that is there but cannot be read would be lost by a rewrite.
-  if (outcome == ReadOutcome::kFailed) return false;
-  std::optional<RegistryText> registry = ParseRegistryText(bytes);
-  if (!registry) {
-    if (!KeepCorruptCopy(bytes)) return false;
-    registry.emplace();
-  }
-  change(*registry);
-  try {
-    WriteFileAtomically(path_, FormatRegistryText(*registry));
-  } catch (const Error&) {
+// An exclusive lock on "<file>.lock", a regular file of the writer's own,
+// waited for `wait` at most: a lock held by a stuck or hostile program
+// makes the write fail instead of freezing the window.
+bool TakeLock(const Fd& lock, std::chrono::milliseconds wait) {
+  struct stat info {};
+  if (!lock.ok() || ::fstat(lock.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_uid != ::geteuid())
     return false;
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  while (::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return true;
 }
 
+}  // namespace
+
+// The files in force for one operation, parsed once each.
+struct FilePreferenceStore::View {
+  RegistryText own;
+  RegistryText machine;
+
+  bool HasKey(const std::string& path) const {
+    return own.FindKey(path) != nullptr || machine.FindKey(path) != nullptr;
+  }
+  const RegistryValue* FindValue(const std::string& path,
+                                 const std::string& name) const {
+    for (const RegistryText* text : {&own, &machine}) {
+      const RegistryKey* key = text->FindKey(path);
+      if (key == nullptr) continue;
+      if (const RegistryValue* value = key->FindValue(name)) return value;
+    }
+    return nullptr;
+  }
+};
+
+FilePreferenceStore FilePreferenceStore::FromEnvironment() {
+  const char* chosen = std::getenv(kPrefsVariable);
+  if (chosen != nullptr && *chosen != '\0') return FilePreferenceStore(chosen);
+  std::string config;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
+      xdg != nullptr && *xdg == '/') {
+    config = xdg;
+  } else if (const char* home = std::getenv("HOME");
+             home != nullptr && *home == '/') {
+    config = std::string(home) + "/.config";
+  } else if (const passwd* user = ::getpwuid(::geteuid())) {
+    config = std::string(user->pw_dir) + "/.config";
+  }
+  return FilePreferenceStore(kMachinePrefsPath, config + "/" + kOwnPrefsName);
+}
+
+void FilePreferenceStore::Notify(const std::string& text) {
+  if (told_.insert(text).second && notify_) notify_(text);
+}
+
+bool FilePreferenceStore::MachineIsOurs() const {
+  const std::optional<Place> place = Locate(machine_path_, true, false);
+  return place && place->folder_owner == ::geteuid();
+}
+
+RegistryText FilePreferenceStore::LoadOne(const std::string& path,
+                                          bool machine) {
+  const std::optional<Place> place = Locate(path, machine, false);
+  if (!place) return {};
+  std::string bytes;
+  mode_t mode = 0;
+  switch (ReadPrefs(*place, machine ? place->folder_owner : ::geteuid(),
+                    machine, bytes, mode)) {
+    case ReadOutcome::kRead:
+      // Lines that cannot be read are left out here and dealt with by the
+      // next save.
+      return ParseRegistryText(bytes).registry;
+    case ReadOutcome::kRefused:
+      Notify(FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
+      return {};
+    case ReadOutcome::kTooLarge:
+      Notify(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
+      return {};
+    case ReadOutcome::kMissing:
+    case ReadOutcome::kFailed:
+      return {};
+  }
+  return {};
+}
+
+FilePreferenceStore::View FilePreferenceStore::Load() {
+  View view;
+  if (!machine_path_.empty()) {
+    view.machine = LoadOne(machine_path_, true);
+    if (MachineIsOurs()) return view;
+  }
+  view.own = LoadOne(own_path_, false);
+  return view;
+}
+
+bool FilePreferenceStore::Update(
+    const std::function<void(RegistryText&)>& change) {
+  const bool machine = !machine_path_.empty() && MachineIsOurs();
+  const std::optional<Place> place =
+      Locate(machine ? machine_path_ : own_path_, machine, !machine);
+  if (!place) return false;
+
+  const Fd lock(::openat(place->folder.get(), (place->name + ".lock").c_str(),
+                         O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                         0600));
+  if (!TakeLock(lock, lock_wait_)) return false;
+
+  // Read again inside the lock: another copy of the program may have
+  // stored a value since this one last looked.
+  std::string bytes;
+  mode_t mode = 0;
+  const ReadOutcome outcome =
+      ReadPrefs(*place, ::geteuid(), machine, bytes, mode);
+  if (outcome == ReadOutcome::kMissing) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  } else if (outcome != ReadOutcome::kRead) {
+    // A file that is there but not read would be lost by a rewrite.
+    if (outcome == ReadOutcome::kRefused)
+      Notify(FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
+    if (outcome == ReadOutcome::kTooLarge)
+      Notify(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
+    return false;
+  }
+  // Every user reads the machine-wide file.
+  if (machine) mode = 0644;
+  ParsedRegistryText parsed = ParseRegistryText(bytes);
+  std::optional<std::string> copy;
+  if (parsed.bad_lines > 0) {
+    copy = KeepCorruptCopy(*place, bytes);
+    if (!copy) return false;
+  }
+  change(parsed.registry);
+  if (!WriteFileAtomicallyAt(place->folder.get(), place->name,
+                             FormatRegistryText(parsed.registry), mode))
+    return false;
+  if (copy) Notify(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));
+  return true;
+}
+
 bool FilePreferenceStore::KeyExists(const std::string& key) {
-  return Load().FindKey(FileKeyPath(key)) != nullptr;
+  return Load().HasKey(FileKeyPath(key));
 }
 
 bool FilePreferenceStore::OpenKey(const std::string& key, bool create) {
   if (KeyExists(key)) return true;
   if (!create) return false;
   const std::string path = FileKeyPath(key);
-  return Update([&](RegistryText& registry) {
-    if (registry.FindKey(path) == nullptr) registry.keys.push_back({path, {}});
-  });
+  return Update([&](RegistryText& registry) { registry.AddKey(path); });
 }
 
 bool FilePreferenceStore::ValueExists(const std::string& key,
                                       const std::string& name) {
-  const RegistryText registry = Load();
-  const RegistryKey* found = registry.FindKey(FileKeyPath(key));
-  return found != nullptr && RegistryText::FindValue(*found, name) != nullptr;
+  return Load().FindValue(FileKeyPath(key), name) != nullptr;
 }
 
 std::optional<std::int32_t> FilePreferenceStore::ReadInteger(
     const std::string& key, const std::string& name) {
-  const RegistryText registry = Load();
-  const RegistryKey* found = registry.FindKey(FileKeyPath(key));
-  if (found == nullptr) return std::nullopt;
-  const RegistryValue* value = RegistryText::FindValue(*found, name);
+  const View view = Load();
+  const RegistryValue* value = view.FindValue(FileKeyPath(key), name);
   if (value == nullptr) return std::nullopt;
   const std::optional<std::int32_t> integer = DwordOf(value->data);
   if (!integer) throw Error(FormatMessage(kInvalidDataType, name));
@@ -190,17 +333,7 @@ void FilePreferenceStore::WriteInteger(const std::string& key,
                                        std::int32_t value) {
   const std::string path = FileKeyPath(key);
   const bool written = Update([&](RegistryText& registry) {
-    RegistryKey* found = registry.FindKey(path);
-    if (found == nullptr) {
-      registry.keys.push_back({path, {}});
-      found = &registry.keys.back();
-    }
-    // A value of another type is replaced, type and all.
-    if (RegistryValue* old = RegistryText::FindValue(*found, name)) {
-      old->data = DwordData(value);
-    } else {
-      found->values.push_back({name, DwordData(value)});
-    }
+    registry.AddKey(path).SetValue(name, DwordData(value));
   });
   if (!written) throw Error(FormatMessage(kFailedToSetData, name));
 }

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "util/files.h"
-
 namespace tolvane {
 namespace {
 
@@ -98,101 +96,136 @@ bool IsKnownData(std::string_view data) {
   return DwordOf(data).has_value() || IsStringData(data) || IsHexData(data);
 }
 
-void SetValue(RegistryKey& key, RegistryValue value) {
-  // A name given twice keeps its last data, as an import would.
-  if (RegistryValue* old = RegistryText::FindValue(key, value.name)) {
-    old->data = std::move(value.data);
-  } else {
-    key.values.push_back(std::move(value));
-  }
+std::string LowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = Lower(c);
+  return out;
 }
+
+// Walks the text line by line without copying it: a line ends at CR LF, at
+// a lone LF or at a lone CR, as the string list that loads a file does.
+class LineWalker {
+ public:
+  explicit LineWalker(std::string_view text) : text_(text) {}
+  bool Next(std::string_view& line) {
+    if (at_ >= text_.size()) return false;
+    const std::size_t end = text_.find_first_of("\r\n", at_);
+    if (end == std::string_view::npos) {
+      line = text_.substr(at_);
+      at_ = text_.size();
+      return true;
+    }
+    line = text_.substr(at_, end - at_);
+    at_ = end + 1;
+    if (text_[end] == '\r' && at_ < text_.size() && text_[at_] == '\n') ++at_;
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
 
 }  // namespace
 
-RegistryKey* RegistryText::FindKey(std::string_view path) {
-  for (RegistryKey& key : keys) {
-    if (SameName(key.path, path)) return &key;
+const RegistryValue* RegistryKey::FindValue(std::string_view name) const {
+  const auto found = index_.find(LowerCase(name));
+  return found == index_.end() ? nullptr : &values_[found->second];
+}
+
+void RegistryKey::SetValue(std::string name, std::string data) {
+  const auto [slot, added] =
+      index_.try_emplace(LowerCase(name), values_.size());
+  if (added) {
+    values_.push_back({std::move(name), std::move(data)});
+  } else {
+    values_[slot->second].data = std::move(data);
   }
-  return nullptr;
 }
 
 const RegistryKey* RegistryText::FindKey(std::string_view path) const {
-  return const_cast<RegistryText*>(this)->FindKey(path);
+  const auto found = index_.find(LowerCase(path));
+  return found == index_.end() ? nullptr : &keys_[found->second];
 }
 
-RegistryValue* RegistryText::FindValue(RegistryKey& key,
-                                       std::string_view name) {
-  for (RegistryValue& value : key.values) {
-    if (SameName(value.name, name)) return &value;
-  }
-  return nullptr;
+RegistryKey& RegistryText::AddKey(std::string_view path) {
+  const auto [slot, added] = index_.try_emplace(LowerCase(path), keys_.size());
+  if (added) keys_.emplace_back(std::string(path));
+  return keys_[slot->second];
 }
 
-const RegistryValue* RegistryText::FindValue(const RegistryKey& key,
-                                             std::string_view name) {
-  return FindValue(const_cast<RegistryKey&>(key), name);
-}
-
-std::optional<RegistryText> ParseRegistryText(std::string_view text) {
+ParsedRegistryText ParseRegistryText(std::string_view text) {
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(3);
-  const std::vector<std::string> lines = SplitLines(std::string(text));
-  RegistryText registry;
+  ParsedRegistryText parsed;
+  RegistryText& registry = parsed.registry;
   bool header_seen = false;
+  // The key the following values belong to; none before the first key line
+  // and after a key line that cannot be read, so that values never land in
+  // the wrong key.
+  // (A key added later may move the keys, but only at a key line, where
+  // this is set afresh.)
   RegistryKey* key = nullptr;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view line = Trim(lines[i]);
+  LineWalker lines(text);
+  std::string_view raw;
+  while (lines.Next(raw)) {
+    const std::string_view line = Trim(raw);
     if (line.empty()) continue;
     if (!header_seen) {
-      if (line != kHeader && line != kOldHeader) return std::nullopt;
-      header_seen = true;
+      if (line == kHeader || line == kOldHeader) {
+        header_seen = true;
+      } else {
+        ++parsed.bad_lines;
+      }
       continue;
     }
     if (line[0] == ';') continue;
     if (line[0] == '[') {
+      key = nullptr;
       // "[-path]" deletes a key on import; a store never holds one.
-      if (line.size() < 3 || line.back() != ']' || line[1] == '-')
-        return std::nullopt;
-      const std::string path(line.substr(1, line.size() - 2));
-      key = registry.FindKey(path);
-      if (key == nullptr) {
-        registry.keys.push_back({path, {}});
-        key = &registry.keys.back();
+      if (line.size() < 3 || line.back() != ']' || line[1] == '-') {
+        ++parsed.bad_lines;
+        continue;
       }
+      const std::string_view path = line.substr(1, line.size() - 2);
+      key = &registry.AddKey(path);
       continue;
     }
-    if (key == nullptr) return std::nullopt;
-    RegistryValue value;
+    std::string name;
     std::string_view rest;
+    bool readable = key != nullptr;
     if (line[0] == '@') {
       rest = line.substr(1);
+    } else if (const auto quoted = ParseQuoted(line);
+               quoted && !quoted->first.empty()) {
+      name = quoted->first;
+      rest = line.substr(quoted->second);
     } else {
-      const auto name = ParseQuoted(line);
-      if (!name || name->first.empty()) return std::nullopt;
-      value.name = name->first;
-      rest = line.substr(name->second);
+      readable = false;
     }
     rest = Trim(rest);
-    if (rest.empty() || rest[0] != '=') return std::nullopt;
-    value.data = std::string(Trim(rest.substr(1)));
+    if (rest.empty() || rest[0] != '=') readable = false;
+    std::string data(rest.empty() ? std::string_view() : Trim(rest.substr(1)));
     // Long binary data goes on over further lines, each but the last ending
     // in a backslash.
-    while (StartsWithNoCase(value.data, "hex") && !value.data.empty() &&
-           value.data.back() == '\\' && i + 1 < lines.size()) {
-      value.data.pop_back();
-      value.data += Trim(lines[++i]);
+    while (readable && StartsWithNoCase(data, "hex") && data.back() == '\\' &&
+           lines.Next(raw)) {
+      data.pop_back();
+      data += Trim(raw);
     }
-    if (!IsKnownData(value.data)) return std::nullopt;
-    SetValue(*key, std::move(value));
+    if (!readable || !IsKnownData(data)) {
+      ++parsed.bad_lines;
+      continue;
+    }
+    key->SetValue(std::move(name), std::move(data));
   }
-  if (!header_seen) return RegistryText{};
-  return registry;
+  return parsed;
 }
 
 std::string FormatRegistryText(const RegistryText& registry) {
   std::string out = std::string(kHeader) + "\n\n";
-  for (const RegistryKey& key : registry.keys) {
-    out += "[" + key.path + "]\n";
-    for (const RegistryValue& value : key.values) {
+  for (const RegistryKey& key : registry.Keys()) {
+    out += "[" + key.Path() + "]\n";
+    for (const RegistryValue& value : key.Values()) {
       out += (value.name.empty() ? std::string("@") : Quote(value.name)) + "=" +
              value.data + "\n";
     }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tolvane {
@@ -16,29 +18,50 @@ struct RegistryValue {
   std::string data;
 };
 
-struct RegistryKey {
-  std::string path;  // HKEY_LOCAL_MACHINE\SOFTWARE\...
-  std::vector<RegistryValue> values;
+// Key paths and value names compare without regard to letter case, as the
+// registry's do; both are found through an index, so a file of tens of
+// thousands of entries reads in one pass.
+class RegistryKey {
+ public:
+  explicit RegistryKey(std::string path) : path_(std::move(path)) {}
+
+  const std::string& Path() const { return path_; }  // HKEY_LOCAL_MACHINE\...
+  const std::vector<RegistryValue>& Values() const { return values_; }
+  const RegistryValue* FindValue(std::string_view name) const;
+  // A name given twice keeps its last data, as an import would; a value of
+  // another type is replaced, type and all.
+  void SetValue(std::string name, std::string data);
+
+ private:
+  std::string path_;
+  std::vector<RegistryValue> values_;
+  std::unordered_map<std::string, std::size_t> index_;
 };
 
-// The contents of a file in the registry export format.
-struct RegistryText {
-  std::vector<RegistryKey> keys;
-
-  // Key paths and value names compare without regard to letter case, as
-  // the registry's do.
-  RegistryKey* FindKey(std::string_view path);
+// The contents of a file in the registry export format, keys in file order.
+class RegistryText {
+ public:
+  const std::vector<RegistryKey>& Keys() const { return keys_; }
   const RegistryKey* FindKey(std::string_view path) const;
-  static RegistryValue* FindValue(RegistryKey& key, std::string_view name);
-  static const RegistryValue* FindValue(const RegistryKey& key,
-                                        std::string_view name);
+  // The key of that path, added at the end when missing.
+  RegistryKey& AddKey(std::string_view path);
+
+ private:
+  std::vector<RegistryKey> keys_;
+  std::unordered_map<std::string, std::size_t> index_;
 };
 
-// Nothing when the text is not a registry export this program can keep
-// whole: a missing header, a line that is neither a key, a value, a comment
-// nor blank, a value outside a key, or data of no known form. A text of
-// blanks only is an empty file.
-std::optional<RegistryText> ParseRegistryText(std::string_view text);
+struct ParsedRegistryText {
+  RegistryText registry;
+  // Lines that are not a registry export this program can keep: text before
+  // a header (all of it, when the header is missing), a line that is neither
+  // a key, a value, a comment nor blank, a value outside a key or under a
+  // malformed key line, data of no known form. Each is left out on its own;
+  // everything else is read.
+  std::size_t bad_lines = 0;
+};
+
+ParsedRegistryText ParseRegistryText(std::string_view text);
 
 std::string FormatRegistryText(const RegistryText& registry);
 

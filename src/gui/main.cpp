@@ -17,9 +17,13 @@ int main(int argc, char** argv) {
   QApplication qt(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
 
-  FilePreferenceStore preferences(FilePreferenceStore::DefaultPath());
   QPrinter printer;
   gui::QtMessageBox message_box;
+  FilePreferenceStore preferences = FilePreferenceStore::FromEnvironment();
+  preferences.SetNotify([&message_box](const std::string& text) {
+    message_box.Show(text, kApplicationTitle, MbButtons::kOk,
+                     MbIcon::kInformation);
+  });
   gui::QtFileDialog file_dialog;
   gui::QtPrintDialog print_dialog(nullptr, printer);
   gui::QtPrinter qt_printer(printer);

@@ -1,46 +1,145 @@
 #include "util/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
+#include <random>
 
 #include "util/error.h"
 
 namespace tolvane {
+
+namespace {
+
+constexpr int kTempSuffixLength = 6;
+
+// ".<name>.XXXXXX": what a save of `name` calls its temporary file.
+std::string TempName(const std::string& name) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::random_device device;
+  std::string temp = "." + name + ".";
+  for (int i = 0; i < kTempSuffixLength; ++i) {
+    temp += kLetters[device() % (sizeof kLetters - 1)];
+  }
+  return temp;
+}
+
+bool IsTempNameOf(const std::string& entry, const std::string& name) {
+  const std::string prefix = "." + name + ".";
+  if (entry.size() != prefix.size() + kTempSuffixLength ||
+      !entry.starts_with(prefix))
+    return false;
+  for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+    if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return false;
+  }
+  return true;
+}
+
+// A writer holds a lock on its temporary file until it is renamed, so one
+// that can be locked belongs to a save that died. Only regular files of our
+// own are touched.
+void RemoveStaleTemps(int folder_fd, const std::string& name) {
+  const int list_fd =
+      ::openat(folder_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (list_fd < 0) return;
+  DIR* list = ::fdopendir(list_fd);
+  if (list == nullptr) {
+    ::close(list_fd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(list)) {
+    const std::string entry_name = entry->d_name;
+    if (!IsTempNameOf(entry_name, name)) continue;
+    const int fd = ::openat(folder_fd, entry_name.c_str(),
+                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == ::geteuid() && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlinkat(folder_fd, entry_name.c_str(), 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(list);
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Gives the unnamed file a name in the folder; false when neither /proc nor
+// the right to link by descriptor is there.
+bool LinkUnnamed(int fd, int folder_fd, const std::string& temp) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), folder_fd, temp.c_str(),
+               AT_SYMLINK_FOLLOW) == 0)
+    return true;
+  if (errno == EEXIST) return false;
+  return ::linkat(fd, "", folder_fd, temp.c_str(), AT_EMPTY_PATH) == 0;
+}
+
+}  // namespace
+
+bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
+                           const std::string& bytes, unsigned mode) {
+  RemoveStaleTemps(folder_fd, name);
+  std::string temp;
+  bool named = false;
+  int fd = ::openat(folder_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+      temp = TempName(name);
+      fd = ::openat(folder_fd, temp.c_str(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+      if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) return false;
+    named = true;
+  }
+  bool ok = ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, bytes) &&
+            ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
+  for (int attempt = 0; ok && !named && attempt < 100; ++attempt) {
+    temp = TempName(name);
+    named = LinkUnnamed(fd, folder_fd, temp);
+    if (!named && errno != EEXIST) ok = false;
+  }
+  ok = ok && named &&
+       ::renameat(folder_fd, temp.c_str(), folder_fd, name.c_str()) == 0;
+  if (!ok && named) ::unlinkat(folder_fd, temp.c_str(), 0);
+  // Closing releases the lock only once the temporary name is gone.
+  if (::close(fd) != 0) ok = false;
+  return ok;
+}
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   namespace fs = std::filesystem;
   const fs::path target(path);
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  std::string temp =
-      (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw Error(FormatMessage(kCannotCreateFile, path));
-  bool ok = true;
-  std::size_t done = 0;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<std::size_t>(n);
-  }
-  // New files get the usual rights; mkstemp makes them private.
+  // New files get the usual rights.
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  if (ok && ::fchmod(fd, 0666 & ~mask) != 0) ok = false;
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    throw Error(FormatMessage(kCannotCreateFile, path));
-  }
+  const int folder_fd =
+      ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const bool ok = folder_fd >= 0 && !target.filename().empty() &&
+                  WriteFileAtomicallyAt(folder_fd, target.filename().string(),
+                                        bytes, 0666 & ~mask);
+  if (folder_fd >= 0) ::close(folder_fd);
+  if (!ok) throw Error(FormatMessage(kCannotCreateFile, path));
 }
 
 std::string ReadWholeFile(const std::string& path) {

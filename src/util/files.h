@@ -13,6 +13,15 @@ inline constexpr const char* kCannotOpenFile = "Cannot open file %s";
 // with kCannotCreateFile.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
+// The same inside an open folder, the new file getting exactly `mode`;
+// false on failure, with nothing left behind. The bytes go to an unnamed
+// file that gets a name only to be renamed (where the file system has no
+// unnamed files, to a named one locked while it is written). Temporary
+// files of earlier saves of the same name that were killed on the way (our
+// own, no longer locked) are removed first.
+bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
+                           const std::string& bytes, unsigned mode);
+
 // Reads the whole file; throws Error with kCannotOpenFile.
 std::string ReadWholeFile(const std::string& path);
 

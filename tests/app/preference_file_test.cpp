@@ -1,11 +1,16 @@
 #include "app/preference_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <climits>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,20 +99,20 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
     FilePreferenceStore store(folder / "prefs.reg");
     EXPECT_TRUE(store.KeyExists(kKey)) << c.what;
     EXPECT_EQ(store.ReadInteger(kKey, "timeout"), c.timeout) << c.what;
-    const auto before = ParseRegistryText(c.text);
-    ASSERT_TRUE(before) << c.what;
+    const ParsedRegistryText before = ParseRegistryText(c.text);
+    EXPECT_EQ(before.bad_lines, 0u) << c.what;
     std::size_t values = 0;
-    for (const RegistryKey& key : before->keys) values += key.values.size();
+    for (const RegistryKey& key : before.registry.Keys())
+      values += key.Values().size();
     EXPECT_EQ(values, c.values) << c.what;
     store.WriteInteger(kKey, "get5message", 1);
     EXPECT_TRUE(CorruptCopies(folder).empty()) << c.what;
     const auto after = ParseRegistryText(ReadText(folder / "prefs.reg"));
-    ASSERT_TRUE(after) << c.what;
-    for (const RegistryKey& key : before->keys) {
-      const RegistryKey* kept = after->FindKey(key.path);
-      ASSERT_NE(kept, nullptr) << c.what << key.path;
-      for (const RegistryValue& value : key.values) {
-        const RegistryValue* same = RegistryText::FindValue(*kept, value.name);
+    for (const RegistryKey& key : before.registry.Keys()) {
+      const RegistryKey* kept = after.registry.FindKey(key.Path());
+      ASSERT_NE(kept, nullptr) << c.what << key.Path();
+      for (const RegistryValue& value : key.Values()) {
+        const RegistryValue* same = kept->FindValue(value.name);
         ASSERT_NE(same, nullptr) << c.what << value.name;
         EXPECT_EQ(same->data, value.data) << c.what << value.name;
       }
@@ -170,37 +175,237 @@ TEST(PreferenceFileTest, UnwritablePlaceFallsBackOnReadAndFailsOnWrite) {
   EXPECT_EQ(ReadText(folder / "file"), "not a folder");
 }
 
-// Catches a damaged file silently replaced (the user's values gone without
-// a trace) or kept under a name a second write then overwrites, and a
-// reader that takes half-understood text at face value.
-TEST(PreferenceFileTest, FileNotUnderstoodIsKeptBesideTheFreshOne) {
+struct BadLinesCase {
+  std::string text;
+  bool key_readable;
+};
+
+// Catches one bad line that takes every other value down with it (the
+// values gone from the live file), bad lines dropped without a copy or
+// with a copy others may read, a copy kept under a name a second write
+// then overwrites, and a user told nothing, or told on every save.
+TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
   const std::string key_line = kKeyLine;
-  const std::string cases[] = {
-      "garbage\n",
-      "; no header\n" + key_line,
-      std::string(kHeader) + "\"timeout\"=dword:0000001e\n" + key_line,
-      std::string(kHeader) + key_line + "\"timeout\"=dword:xyz\n",
-      std::string(kHeader) + key_line + "\"timeout\"=dword:123456789\n",
-      std::string(kHeader) + key_line + "\"timeout\"=\"open\n",
-      std::string(kHeader) + key_line + "\"timeout\" dword:0000001e\n",
-      std::string(kHeader) + key_line + "\"blob\"=hex:01,0\n",
-      std::string(kHeader) + "[HKEY_LOCAL_MACHINE\\SOFTWARE\n",
-      std::string(kHeader) + key_line + "\"timeout\"=-\n",
-      std::string("\0\0\x7f\x01", 4),
+  const std::string good = "\"get5message\"=dword:00000000\n";
+  const BadLinesCase cases[] = {
+      {"garbage\n", false},
+      {"; no header\n" + key_line + good, false},
+      {std::string(kHeader) + "\"timeout\"=dword:0000001e\n" + key_line + good,
+       true},
+      {std::string(kHeader) + key_line + "\"timeout\"=dword:zz\n" + good, true},
+      {std::string(kHeader) + key_line + "\"timeout\"=dword:123456789\n" + good,
+       true},
+      {std::string(kHeader) + key_line + good + "\"timeout\"=\"open\n", true},
+      {std::string(kHeader) + key_line + good + "\"timeout\" dword:1e\n", true},
+      {std::string(kHeader) + key_line + good + "\"blob\"=hex:01,0\n", true},
+      {std::string(kHeader) + key_line + good +
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\n\"timeout\"=dword:1e\n",
+       true},
+      {std::string(kHeader) + key_line + good + "\"timeout\"=-\n", true},
+      {std::string("\0\0\x7f\x01", 4), false},
   };
-  for (const std::string& text : cases) {
+  for (const BadLinesCase& c : cases) {
     TempFolder folder;
-    WriteText(folder / "prefs.reg", text);
+    WriteText(folder / "prefs.reg", c.text);
     FilePreferenceStore store(folder / "prefs.reg");
-    EXPECT_FALSE(store.KeyExists(kKey)) << text;
-    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << text;
+    std::vector<std::string> told;
+    store.SetNotify([&](const std::string& text) { told.push_back(text); });
+    EXPECT_EQ(store.KeyExists(kKey), c.key_readable) << c.text;
+    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << c.text;
+    EXPECT_EQ(store.ReadInteger(kKey, "get5message"),
+              c.key_readable ? std::optional<std::int32_t>(0) : std::nullopt)
+        << c.text;
     store.WriteInteger(kKey, "timeout", 30);
-    store.WriteInteger(kKey, "get5message", 0);
-    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30) << text;
+    store.WriteInteger(kKey, "timeout", 31);
+    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 31) << c.text;
+    if (c.key_readable) {
+      EXPECT_EQ(store.ReadInteger(kKey, "get5message"), 0);
+    }
     const std::vector<std::string> copies = CorruptCopies(folder);
-    ASSERT_EQ(copies.size(), 1u) << text;
-    EXPECT_EQ(ReadText(copies[0]), text);
+    ASSERT_EQ(copies.size(), 1u) << c.text;
+    EXPECT_EQ(ReadText(copies[0]), c.text);
+    EXPECT_EQ(std::filesystem::status(copies[0]).permissions(),
+              std::filesystem::perms::owner_read |
+                  std::filesystem::perms::owner_write);
+    EXPECT_EQ(told, std::vector<std::string>{
+                        FormatMessage(kPrefsUnreadableLines, copies[0])});
   }
+}
+
+namespace fs = std::filesystem;
+
+struct TrickCase {
+  const char* what;
+  // Plants the trick in the store's folder; `elsewhere` is a folder of the
+  // victim's that the trick points into.
+  std::function<void(const TempFolder& folder, const TempFolder& elsewhere)>
+      plant;
+  bool machine;  // the machine-wide file, else a file of the user's own
+  const char* notice;
+  const char* shown = nullptr;  // the file named in it, when not prefs.reg
+};
+
+// Catches a preference file, lock or temporary file opened through a link
+// planted by another user (a secret read and copied, a file created or
+// replaced elsewhere), a FIFO or device that hangs the start or eats the
+// memory, and a file of another user taken as the user's own.
+TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
+  const auto link = [](const std::string& target, const std::string& at) {
+    fs::create_symlink(target, at);
+  };
+  const TrickCase cases[] = {
+      {"machine file links to a secret",
+       [&](const TempFolder& f, const TempFolder& e) {
+         WriteText(e / "secret", "password\n");
+         link(e / "secret", f / "prefs.reg");
+       },
+       true, kPrefsNotAPlainFile},
+      {"lock links elsewhere",
+       [&](const TempFolder& f, const TempFolder& e) {
+         link(e / "created", f / "prefs.reg.lock");
+       },
+       true, nullptr},
+      {"FIFO",
+       [](const TempFolder& f, const TempFolder&) {
+         ::mkfifo((f / "prefs.reg").c_str(), 0644);
+       },
+       false, kPrefsNotAPlainFile},
+      {"link to /dev/zero",
+       [&](const TempFolder& f, const TempFolder&) {
+         link("/dev/zero", f / "prefs.reg");
+       },
+       false, kPrefsNotAPlainFile, "/dev/zero"},
+      {"larger than 1 MiB",
+       [](const TempFolder& f, const TempFolder&) {
+         WriteText(f / "prefs.reg",
+                   std::string(kHeader) + std::string(kMaxPrefsBytes, ';'));
+       },
+       false, kPrefsTooLarge},
+  };
+  for (const TrickCase& c : cases) {
+    TempFolder folder;
+    TempFolder elsewhere;
+    c.plant(folder, elsewhere);
+    FilePreferenceStore store =
+        c.machine ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
+                  : FilePreferenceStore(folder / "prefs.reg");
+    store.SetLockWait(std::chrono::milliseconds(100));
+    std::vector<std::string> told;
+    store.SetNotify([&](const std::string& text) { told.push_back(text); });
+    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << c.what;
+    EXPECT_THROW(store.WriteInteger(kKey, "timeout", 30), Error) << c.what;
+    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << c.what;
+    if (c.notice != nullptr) {
+      EXPECT_EQ(told, std::vector<std::string>{FormatMessage(
+                          c.notice, c.shown ? c.shown : folder / "prefs.reg")})
+          << c.what;
+    }
+    EXPECT_TRUE(CorruptCopies(folder).empty()) << c.what;
+    EXPECT_FALSE(fs::exists(elsewhere / "created")) << c.what;
+    if (fs::exists(elsewhere / "secret")) {
+      EXPECT_EQ(ReadText(elsewhere / "secret"), "password\n") << c.what;
+    }
+  }
+}
+
+// Catches a store that trusts a file of another user as the user's own or
+// as the machine-wide file (only root can make such files here).
+TEST(PreferenceFileTest, FilesOfAnotherOwnerAreNotRead) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files away";
+  for (const bool machine : {true, false}) {
+    TempFolder folder;
+    WriteText(folder / "prefs.reg",
+              std::string(kHeader) + kKeyLine + "\"timeout\"=dword:1e\n");
+    ASSERT_EQ(::chown((folder / "prefs.reg").c_str(), 65534, 65534), 0);
+    FilePreferenceStore store =
+        machine ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
+                : FilePreferenceStore(folder / "prefs.reg");
+    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << machine;
+  }
+}
+
+// Catches a lock held by another program (a stuck copy, or another user's
+// `flock prefs.reg.lock sleep 40`) that freezes the window, a read that
+// waits for it, and a failed write that loses or damages the file.
+TEST(PreferenceFileTest, HeldLockFailsTheWriteAfterABoundedWait) {
+  TempFolder folder;
+  const std::string text =
+      std::string(kHeader) + kKeyLine + "\"timeout\"=dword:0000001e\n";
+  WriteText(folder / "prefs.reg", text);
+  WriteText(folder / "prefs.reg.lock", "");
+  const int held = ::open((folder / "prefs.reg.lock").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  FilePreferenceStore store(folder / "prefs.reg");
+  store.SetLockWait(std::chrono::milliseconds(300));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
+  try {
+    store.WriteInteger(kKey, "timeout", 60);
+    ADD_FAILURE() << "write reported success";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "Failed to set data for 'timeout'");
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(ReadText(folder / "prefs.reg"), text);
+  ::close(held);
+  store.WriteInteger(kKey, "timeout", 60);
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 60);
+}
+
+// Catches the machine-wide file taken over by whichever user writes first,
+// a user's changes lost or written into the shared file, the user's own
+// values not winning, and the machine's values hidden by the user's file.
+TEST(PreferenceFileTest, OwnFileShadowsAMachineFileTheUserMayNotWrite) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files away";
+  TempFolder folder;
+  fs::create_directory(folder / "machine");
+  const std::string machine_text =
+      std::string(kHeader) + kKeyLine +
+      "\"timeout\"=dword:0000001e\n\"get5message\"=dword:00000000\n";
+  WriteText(folder / "machine/prefs.reg", machine_text);
+  // The machine folder and file belong to another user, as /var/lib/tolvane
+  // belongs to root for everyone else.
+  ASSERT_EQ(::chown((folder / "machine").c_str(), 65534, 65534), 0);
+  ASSERT_EQ(::chown((folder / "machine/prefs.reg").c_str(), 65534, 65534), 0);
+  FilePreferenceStore store(folder / "machine/prefs.reg",
+                            folder / "own/prefs.reg");
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
+  store.WriteInteger(kKey, "timeout", 60);
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 60);
+  EXPECT_EQ(store.ReadInteger(kKey, "get5message"), 0);
+  EXPECT_EQ(ReadText(folder / "machine/prefs.reg"), machine_text);
+  EXPECT_EQ(ReadText(folder / "own/prefs.reg"),
+            std::string(kHeader) + kKeyLine + "\"timeout\"=dword:0000003c\n\n");
+  // The folder's owner writes the machine-wide file itself, readable by all.
+  ASSERT_EQ(::chown((folder / "machine").c_str(), 0, 0), 0);
+  ASSERT_EQ(::chown((folder / "machine/prefs.reg").c_str(), 0, 0), 0);
+  store.WriteInteger(kKey, "get5message", 1);
+  EXPECT_EQ(store.ReadInteger(kKey, "get5message"), 1);
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
+  EXPECT_EQ(fs::status(folder / "machine/prefs.reg").permissions(),
+            fs::perms(0644));
+}
+
+// Catches a chosen file that is a link replaced by a regular file on the
+// first write, and temporary files of a killed save left behind while a
+// save still running keeps its own.
+TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
+  TempFolder folder;
+  TempFolder target;
+  fs::create_symlink(target / "prefs.reg", folder / "prefs.reg");
+  WriteText(target / "prefs.reg", std::string(kHeader) + kKeyLine);
+  WriteText(target / ".prefs.reg.Ab12Cd", "killed");
+  WriteText(target / ".prefs.reg.Ef34Gh", "running");
+  const int running = ::open((target / ".prefs.reg.Ef34Gh").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(running, LOCK_EX), 0);
+  FilePreferenceStore store(folder / "prefs.reg");
+  store.WriteInteger(kKey, "timeout", 45);
+  EXPECT_TRUE(fs::is_symlink(folder / "prefs.reg"));
+  EXPECT_EQ(ReadText(target / "prefs.reg"),
+            std::string(kHeader) + kKeyLine + "\"timeout\"=dword:0000002d\n\n");
+  EXPECT_FALSE(fs::exists(target / ".prefs.reg.Ab12Cd"));
+  EXPECT_TRUE(fs::exists(target / ".prefs.reg.Ef34Gh"));
+  ::close(running);
 }
 
 // Catches lost updates between two running copies of the program: without

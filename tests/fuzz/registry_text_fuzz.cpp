@@ -1,5 +1,5 @@
 // Any bytes in the preference file: the reader must neither crash nor
-// accept text it would then write back differently.
+// keep text it would then write back differently.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -10,11 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const auto parsed = tolvane::ParseRegistryText(text);
-  if (!parsed) return 0;
-  // What the store writes, it must read back as the same keys and values.
-  const std::string written = tolvane::FormatRegistryText(*parsed);
+  // What the store writes, it must read back whole as the same keys and
+  // values.
+  const std::string written = tolvane::FormatRegistryText(parsed.registry);
   const auto again = tolvane::ParseRegistryText(written);
-  if (!again || tolvane::FormatRegistryText(*again) != written)
+  if (again.bad_lines != 0 ||
+      tolvane::FormatRegistryText(again.registry) != written)
     __builtin_trap();
   (void)tolvane::DwordOf(text);
   return 0;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "util/error.h"
 
@@ -26,12 +27,15 @@ TEST(FilesTest, SplitLinesLikeAStringList) {
   EXPECT_EQ(MemoLinesOf(""), V{""});
 }
 
-// A failed write must leave the old file whole.
+// A failed write must leave the old file whole, and no save leaves a
+// temporary file behind.
 TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
   const fs::path folder = fs::temp_directory_path() / "tolvane_files_test";
   fs::remove_all(folder);
   fs::create_directories(folder);
   const std::string target = (folder / "out.txt").string();
+  // Left by a save that was killed: the next save removes it.
+  std::ofstream(folder / ".out.txt.Ab12Cd") << "half";
   WriteFileAtomically(target, "first");
   WriteFileAtomically(target, "second\r\n");
   EXPECT_EQ(ReadWholeFile(target), "second\r\n");

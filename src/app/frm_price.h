@@ -157,6 +157,7 @@ class TFrmPrice {
   // Merge from the point where the file is chosen; Import runs it after
   // New Search.
   void MergeCsvFile(const std::string& file_name);
+  void MergeCsvRecords(const std::string& file_name);
 
   TFrmPriceServices services_;
   TessikGlo glo_;
@@ -174,7 +175,6 @@ class TFrmPrice {
   std::string previous_expires_ = "thisisfirst";
 
   // Parser state.
-  std::vector<std::string> PageLines;
   std::string PageText;
   ParsedItem CurrentItem;
 

@@ -1,8 +1,12 @@
+#include <cstddef>
+#include <new>
+
 #include "app/busy_box.h"
 #include "app/frm_price.h"
 #include "reports/csv_export.h"
 #include "reports/csv_merge.h"
 #include "reports/report.h"
+#include "util/error.h"
 #include "util/files.h"
 
 namespace tolvane {
@@ -20,6 +24,8 @@ constexpr const char* kCsvSavedNote =
     "integrity, commas and quotation marks characters have been replaced "
     "with apostrophe and period characters.\n\n";
 constexpr const char* kNoItemsInFile = "No Items In File";
+// The stretch of a merged file read at a time.
+constexpr std::size_t kMergeChunk = 1 << 20;
 
 // However the export ends, the save dialog is left ready for Save Results.
 class AfterExportSettings {
@@ -91,14 +97,29 @@ void TFrmPrice::ImportCSVFileFromGrid1Click(const Sender& sender) {
 }
 
 void TFrmPrice::MergeCsvFile(const std::string& file_name) {
-  RchEdtPrint_ = SplitLines(ReadWholeFile(file_name));
-  if (RchEdtPrint_.empty()) {
+  try {
+    MergeCsvRecords(file_name);
+  } catch (const std::bad_alloc&) {
+    throw Error(FormatMessage(kNoMemoryForFile, file_name));
+  }
+}
+
+void TFrmPrice::MergeCsvRecords(const std::string& file_name) {
+  InputFile file(file_name);
+  // The file is read a stretch at a time as the walk goes: a merged file of
+  // a year's research never sits in memory beside the rows made from it.
+  RchEdtPrint_.clear();
+  CsvMergeWalk walk(
+      [&file](char* buffer, std::size_t size) {
+        return file.Read(buffer, size);
+      },
+      kMergeChunk);
+  if (walk.NothingRead()) {
     services_.message_box.Show(kNoItemsInFile, "", MbButtons::kOk,
                                MbIcon::kNone);
     return;
   }
   ComputeSummary();
-  CsvMergeWalk walk(JoinCsvLines(RchEdtPrint_));
   do {
     walk.Next(CurrentItem);
     // A record AddItem took has just had its summary, over this very grid;

@@ -1,12 +1,13 @@
 #include "listing/page_parser.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
-#include <map>
 #include <string_view>
 #include <utility>
 
-#include "util/files.h"
 #include "util/tessik_glo.h"
 
 namespace tolvane {
@@ -68,7 +69,8 @@ class MarkerScan {
 // The page text as the walk sees it, kept without copying: the bytes from
 // cursor_ on, where each consumed marker of n bytes reads as one '.'.
 // Physically all n bytes become '.'; the first stays and the other n - 1 are
-// gaps, recorded in gaps_ at the marker's first byte.
+// hidden, one bit per byte. A bit set costs no more on a page of a thousand
+// hidden stretches than on one of ten, so the walk stays linear.
 class WalkText {
  public:
   explicit WalkText(std::string text) : bytes_(std::move(text)) {}
@@ -81,8 +83,6 @@ class WalkText {
   // Drops the text before byte `at` (at most End()).
   void MoveTo(std::size_t at) {
     cursor_ = at < bytes_.size() ? at : bytes_.size();
-    // Gaps behind the cursor are never read again.
-    gaps_.erase(gaps_.begin(), gaps_.lower_bound(cursor_));
   }
   void Clear() { MoveTo(bytes_.size()); }
 
@@ -97,30 +97,48 @@ class WalkText {
     if (at == kNone) return kNone;
     const std::size_t zero = zeros_.Next(bytes_, cursor_);
     const std::size_t end = zero == kNone ? bytes_.size() : zero;
-    // The marker holds no '.', so its last byte is never inside a gap: the
-    // byte after it, if any before `end`, is still part of the text.
+    // The marker holds no '.', so its last byte is never hidden: the byte
+    // after it, if any before `end`, is still part of the text.
     return at + marker_size < end ? at : kNone;
   }
 
   // Consumes the marker of `size` bytes at byte `at`.
   void Consume(std::size_t at, std::size_t size) {
     bytes_.replace(at, size, size, '.');
-    if (size > 1) gaps_[at] = size;
+    if (size < 2) return;
+    // Only a page with consumed markers pays for the bits.
+    if (hidden_.empty()) hidden_.resize(bytes_.size() / 64 + 1);
+    for (std::size_t i = at + 1; i < at + size; ++i) {
+      hidden_[i / 64] |= std::uint64_t{1} << (i % 64);
+    }
   }
 
   // The text's characters from byte `from` up to byte `to`. Both are
-  // characters of the text (never inside a gap), or End().
+  // characters of the text (never hidden), or End().
   std::string Between(std::size_t from, std::size_t to) const {
     std::string out;
-    if (from >= to) return out;
-    for (auto gap = gaps_.lower_bound(from); from < to; ++gap) {
-      const std::size_t stop =
-          gap != gaps_.end() && gap->first < to ? gap->first + 1 : to;
+    while (from < to) {
+      const std::size_t stop = NextHidden(from, to);
       out.append(bytes_, from, stop - from);
-      if (stop == to) break;
-      from = gap->first + gap->second;
+      from = NextShown(stop, to);
     }
     return out;
+  }
+
+  // The text from the cursor on, made in place: a page of hundreds of
+  // megabytes needs no second copy.
+  std::string Rest() && {
+    std::size_t out = 0;
+    for (std::size_t from = cursor_; from < bytes_.size();) {
+      const std::size_t stop = NextHidden(from, bytes_.size());
+      if (out != from) {
+        std::memmove(bytes_.data() + out, bytes_.data() + from, stop - from);
+      }
+      out += stop - from;
+      from = NextShown(stop, bytes_.size());
+    }
+    bytes_.resize(out);
+    return std::move(bytes_);
   }
 
   // Up to `count` characters from byte `from`.
@@ -137,14 +155,38 @@ class WalkText {
 
   // The byte of the character that follows the one at `at`.
   std::size_t After(std::size_t at) const {
-    const auto gap = gaps_.find(at);
-    return at + (gap == gaps_.end() ? 1 : gap->second);
+    return NextShown(at + 1, bytes_.size());
   }
 
  private:
+  bool Hidden(std::size_t at) const {
+    return !hidden_.empty() && (hidden_[at / 64] >> (at % 64) & 1) != 0;
+  }
+
+  // The first hidden byte in [from, to), or `to`: a word of bits at a time.
+  std::size_t NextHidden(std::size_t from, std::size_t to) const {
+    if (hidden_.empty()) return to;
+    while (from < to) {
+      const std::uint64_t word = hidden_[from / 64] >> (from % 64);
+      if (word != 0) {
+        return std::min(
+            to, from + static_cast<std::size_t>(std::countr_zero(word)));
+      }
+      from = (from / 64 + 1) * 64;
+    }
+    return to;
+  }
+
+  // The first byte at or after `from` that is not hidden, or `to`. Hidden
+  // stretches are shorter than the longest marker.
+  std::size_t NextShown(std::size_t from, std::size_t to) const {
+    while (from < to && Hidden(from)) ++from;
+    return std::min(from, to);
+  }
+
   std::string bytes_;
   std::size_t cursor_ = 0;
-  std::map<std::size_t, std::size_t> gaps_;
+  std::vector<std::uint64_t> hidden_;
   MarkerScan zeros_{std::string_view("\0", 1)};
 };
 
@@ -348,13 +390,14 @@ std::string LinesText(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string PageTextOf(std::vector<std::string>& lines) {
-  std::string text = LinesText(lines);
+std::string PageTextOf(std::string text) {
   const int at = TessikGlo::Find(text, kCategoryLink);
   if (at > kHeadLimit) {
-    // The text from kHeadKept characters before the link onward.
-    lines = SplitLines(TessikGlo::TailAfter(text, at - kHeadKept - 1));
-    text = LinesText(lines);
+    // The text from kHeadKept characters before the link onward. Its lines
+    // joined again are the same text, except that a cut between CR and LF
+    // leaves a lone LF, which becomes a line break of its own.
+    text.erase(0, static_cast<std::size_t>(at - kHeadKept - 1));
+    if (text.front() == '\n') text.insert(0, 1, '\r');
   }
   return text;
 }
@@ -375,7 +418,7 @@ PageWalkResult WalkAuctions(std::string text, ParsedItem& current,
     sink(current);
   }
   PageWalkResult result;
-  result.rest = page.Between(page.Cursor(), page.End());
+  result.rest = std::move(page).Rest();
   result.next_page =
       TessikGlo::ReplaceFirst(result.rest, kNextPageLink, "V") != -1;
   return result;

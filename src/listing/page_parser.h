@@ -33,10 +33,11 @@ inline constexpr const char* kEndedNotAvailable = "notAvail";
 // The text of a string list: every line followed by CR LF.
 std::string LinesText(const std::vector<std::string>& lines);
 
-// The page text the walk starts on. When the category link lies beyond
-// kHeadLimit, the lines are replaced by those of the text from kHeadKept
-// characters before it onward; otherwise they stay as they are.
-std::string PageTextOf(std::vector<std::string>& lines);
+// The page text the walk starts on, from the text of the page's lines
+// (every line followed by CR LF). When the category link lies beyond
+// kHeadLimit, the text from kHeadKept characters before it onward, split
+// into lines and joined again; otherwise the text as it is.
+std::string PageTextOf(std::string text);
 
 struct PageWalkResult {
   // The text still held ">Next ></a>" when the list ended: the page links a

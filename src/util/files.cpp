@@ -6,10 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <random>
+#include <stdexcept>
 
 #include "util/error.h"
 
@@ -142,28 +145,125 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   if (!ok) throw Error(FormatMessage(kCannotCreateFile, path));
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  // Plain reads into a buffer sized from the file: a merged CSV file can
-  // run to a hundred megabytes.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw Error(FormatMessage(kCannotOpenFile, path));
+InputFile::InputFile(const std::string& path) : path_(path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) throw Error(FormatMessage(kCannotOpenFile, path));
   struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-  std::string bytes;
-  if (ok && S_ISREG(info.st_mode)) {
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd_);
+    throw Error(FormatMessage(kCannotOpenFile, path));
   }
-  char buffer[1 << 16];
-  while (ok) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
+  size_ = static_cast<std::size_t>(info.st_size);
+}
+
+InputFile::~InputFile() { ::close(fd_); }
+
+std::size_t InputFile::Read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) throw Error(FormatMessage(kCannotReadFile, path_));
   }
-  ::close(fd);
-  if (!ok) throw Error(FormatMessage(kCannotOpenFile, path));
-  return bytes;
+}
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 16;
+
+// Runs a read, turning exhausted memory into the program's own words.
+template <typename Reading>
+std::string Reporting(const std::string& path, Reading reading) {
+  try {
+    return reading();
+  } catch (const std::bad_alloc&) {
+    throw Error(FormatMessage(kNoMemoryForFile, path));
+  } catch (const std::length_error&) {
+    throw Error(FormatMessage(kNoMemoryForFile, path));
+  }
+}
+
+// Appends the bytes read until the end of the file.
+void ReadRest(InputFile& file, std::string& bytes) {
+  for (;;) {
+    const std::size_t had = bytes.size();
+    // Sized from the file, a plain file needs one more read to see its end.
+    if (bytes.capacity() - had < kChunk / 4) {
+      bytes.reserve(std::max(bytes.capacity() * 2, had + kChunk));
+    }
+    bytes.resize(bytes.capacity());
+    const std::size_t n = file.Read(bytes.data() + had, bytes.size() - had);
+    bytes.resize(had + n);
+    if (n == 0) return;
+  }
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  return Reporting(path, [&] {
+    InputFile file(path);
+    std::string bytes;
+    bytes.reserve(file.Size() + 1);
+    ReadRest(file, bytes);
+    return bytes;
+  });
+}
+
+namespace {
+
+// Hands the file's lines, each followed by CR LF, to `emit`, one read's
+// worth at a time.
+template <typename Emit>
+void StreamLinesText(InputFile& file, Emit emit) {
+  constexpr std::size_t kRead = 16 * kChunk;
+  std::string chunk(kRead, '\0');
+  // A read of bare line feeds doubles.
+  std::string out(2 * kRead + 2, '\0');
+  bool pending_cr = false;  // a read ended on CR: is LF next?
+  char last = '\n';
+  for (;;) {
+    const std::size_t n = file.Read(chunk.data(), kRead);
+    if (n == 0) break;
+    char* to = out.data();
+    std::size_t i = 0;
+    if (pending_cr) {
+      *to++ = '\r';
+      *to++ = '\n';
+      pending_cr = false;
+      if (chunk[0] == '\n') i = 1;
+    }
+    for (; i < n; ++i) {
+      const char c = chunk[i];
+      if (c != '\n' && c != '\r') {
+        *to++ = c;
+      } else if (c == '\r' && i + 1 == n) {
+        pending_cr = true;
+      } else {
+        *to++ = '\r';
+        *to++ = '\n';
+        if (c == '\r' && chunk[i + 1] == '\n') ++i;
+      }
+    }
+    emit(std::string_view(out.data(),
+                          static_cast<std::size_t>(to - out.data())));
+    last = chunk[n - 1];
+  }
+  if (pending_cr || (last != '\n' && last != '\r')) emit("\r\n");
+}
+
+}  // namespace
+
+std::string ReadLinesText(const std::string& path) {
+  return Reporting(path, [&] {
+    InputFile file(path);
+    // Room for the longest text the file can give (bare line feeds double)
+    // is only address space: what the text does not fill is never touched.
+    std::string text;
+    text.reserve(2 * file.Size() + 2);
+    StreamLinesText(file,
+                    [&](std::string_view piece) { text.append(piece); });
+    return text;
+  });
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tolvane {
@@ -22,8 +24,41 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes);
 bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
                            const std::string& bytes, unsigned mode);
 
-// Reads the whole file; throws Error with kCannotOpenFile.
+inline constexpr const char* kCannotReadFile = "Cannot read file %s";
+inline constexpr const char* kNoMemoryForFile =
+    "Not enough memory to read file %s";
+
+// A file opened for reading that is known to be a regular file. Opening
+// never waits (a FIFO without a writer would block for ever), and a folder,
+// FIFO, device or socket is refused: Error with kCannotOpenFile.
+class InputFile {
+ public:
+  explicit InputFile(const std::string& path);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // Up to `size` bytes; 0 at the end of the file. A failed read throws
+  // Error with kCannotReadFile.
+  std::size_t Read(char* buffer, std::size_t size);
+  // The size the file had when it was opened.
+  std::size_t Size() const { return size_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  std::size_t size_ = 0;
+};
+
+// Reads the whole file into one buffer. Throws Error with kCannotOpenFile,
+// kCannotReadFile or kNoMemoryForFile.
 std::string ReadWholeFile(const std::string& path);
+
+// The text of the file's lines, each followed by CR LF: what a string list
+// filled from the file gives as its text, built in one buffer without the
+// list. Throws as ReadWholeFile does.
+std::string ReadLinesText(const std::string& path);
 
 // Splits text into lines the way a string list does: a line ends at CR LF,
 // at a lone LF or at a lone CR; a last line without a break still counts.

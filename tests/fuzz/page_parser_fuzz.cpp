@@ -17,7 +17,8 @@ constexpr std::size_t kLiteralLimit = 8192;
 
 bool SameItem(const tolvane::ParsedItem& a, const tolvane::ParsedItem& b) {
   return a.Item == b.Item && a.Description == b.Description &&
-         a.Price == b.Price && a.Bids == b.Bids && a.Ended == b.Ended;
+         tolvane::testing::SamePrice(a.Price, b.Price) && a.Bids == b.Bids &&
+         a.Ended == b.Ended;
 }
 
 }  // namespace
@@ -28,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string bytes(reinterpret_cast<const char*>(data), size);
 
   // As a captured file: lines, head rule, walk.
-  std::vector<std::string> lines = SplitLines(bytes);
   ParsedItem current;
-  WalkAuctions(PageTextOf(lines), current, [](const ParsedItem&) {});
+  WalkAuctions(PageTextOf(LinesText(SplitLines(bytes))), current,
+               [](const ParsedItem&) {});
 
   // As the page text itself, against the literal steps.
   std::vector<ParsedItem> items;

@@ -75,6 +75,21 @@ inline LiteralWalk WalkAuctionsLiterally(std::string t) {
   return walk;
 }
 
+// AddItem's price test, literally.
+inline bool PriceUnusableLiterally(std::string price) {
+  for (const char* mark : {".", "$", ",", " "}) {
+    TessikGlo::ReplaceFirst(price, mark, "9");
+  }
+  return !TessikGlo::IsAllDigits(price);
+}
+
+// The walk's price against the literal one: the same text, or, for a price
+// AddItem refuses, the start of it up to where it became unusable.
+inline bool SamePrice(const std::string& fast, const std::string& literal) {
+  if (!PriceUnusableLiterally(literal)) return fast == literal;
+  return PriceUnusableLiterally(fast) && literal.starts_with(fast);
+}
+
 // The whole head rule, literally: the lines' text, cut when the category
 // link lies beyond character 20000, split into lines and joined again.
 inline std::string PageTextLiterally(const std::vector<std::string>& lines) {

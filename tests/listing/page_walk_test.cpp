@@ -118,17 +118,15 @@ TEST(PageWalkTest, HeadIsCutOnlyBeyondTwentyThousand) {
   for (const int at : {19999, 20000, 20001, 25000}) {
     SCOPED_TRACE(at);
     // One line; the CR LF that ends it counts in the text.
-    std::vector<std::string> lines = {
+    const std::string whole =
         std::string(static_cast<std::size_t>(at - 1), 'h') + kCategoryLink +
-        "=1"};
-    const std::string whole = lines[0] + "\r\n";
-    const std::string text = PageTextOf(lines);
+        "=1\r\n";
+    const std::string text = PageTextOf(whole);
     if (at <= kHeadLimit) {
       EXPECT_EQ(text, whole);
     } else {
       EXPECT_EQ(text, whole.substr(static_cast<std::size_t>(at - 10)));
       EXPECT_EQ(text.substr(0, 9), "hhhhhhhhh");
-      ASSERT_EQ(lines.size(), 1u);
     }
   }
 }

@@ -60,5 +60,50 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
   fs::remove_all(folder);
 }
 
+// Catches a line break lost, doubled or left bare where one read of the file
+// ends and the next begins (a CR LF split between them), and a last line
+// without its CR LF.
+TEST(FilesTest, LinesTextIsTheStringListsText) {
+  char pattern[] = "/tmp/tolvane-lines-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const fs::path folder = pattern;
+  std::string big;
+  for (std::size_t i = 0; big.size() < (3u << 20); ++i) {
+    big += i % 7 == 0 ? "\r" : i % 5 == 0 ? "\n" : i % 3 == 0 ? "\r\n" : "ab";
+  }
+  const std::string files[] = {"",        "a",           "\n",     "\r",
+                               "a\r\nb",  "\n\r\r\nx\r", "\r\n\n", big,
+                               big + "z", big.substr(1)};
+  for (const std::string& bytes : files) {
+    const std::string path = (folder / "page.htm").string();
+    WriteFileAtomically(path, bytes);
+    std::string want;
+    for (const std::string& line : SplitLines(bytes)) want += line + "\r\n";
+    ASSERT_EQ(ReadLinesText(path), want) << bytes.size();
+  }
+  fs::remove_all(folder);
+}
+
+// Catches a folder, FIFO or device read as a file, and a FIFO without a
+// writer that blocks the reader for ever.
+TEST(FilesTest, OnlyPlainFilesAreRead) {
+  char pattern[] = "/tmp/tolvane-special-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const std::string fifo = std::string(pattern) + "/fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path :
+       {std::string(pattern), fifo, std::string("/dev/null")}) {
+    for (auto read : {ReadWholeFile, ReadLinesText}) {
+      try {
+        read(path);
+        ADD_FAILURE() << path;
+      } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+      }
+    }
+  }
+  fs::remove_all(pattern);
+}
+
 }  // namespace
 }  // namespace tolvane

@@ -1,9 +1,6 @@
 // tolvane-cli parse PAGE...: captured result pages into one grid, written in
 // the CSV export form, as successive Gets would fill the grid.
 #include <cstdio>
-#include <exception>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "commands.h"
@@ -19,12 +16,12 @@ namespace {
 constexpr const char* kCannotWriteOutput = "Cannot write to standard output";
 
 // A page the program could not read would simply give no rows; a command
-// named a file that is not there is told so.
+// named a file that is not there, is no plain file or cannot be read is
+// told so.
 void RequireReadable(const std::string& path) {
-  std::error_code error;
-  const bool folder = std::filesystem::is_directory(path, error);
-  std::ifstream in(path, std::ios::binary);
-  if (folder || !in) throw Error(FormatMessage(kCannotOpenFile, path));
+  InputFile file(path);
+  char byte = 0;
+  file.Read(&byte, 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "commands.h"
@@ -25,6 +26,8 @@ constexpr const char* kUsage =
     "                                figures of the checked rows (median,\n"
     "                                percentiles interpolated at (n - 1) x p,\n"
     "                                Tukey fences, typical price)\n";
+
+constexpr const char* kNoMemory = "Not enough memory to finish the command.";
 
 }  // namespace
 
@@ -52,6 +55,9 @@ int main(int argc, char** argv) {
       status = RunAnalysis(args);
     else if (command == "stats")
       status = RunStats(args);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "%s\n", kNoMemory);
+    return 1;
   } catch (const std::exception& error) {
     // The program's own error text, with its period, as its error box
     // would show it.

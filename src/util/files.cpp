@@ -97,35 +97,67 @@ bool LinkUnnamed(int fd, int folder_fd, const std::string& temp) {
 
 }  // namespace
 
-bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
-                           const std::string& bytes, unsigned mode) {
-  RemoveStaleTemps(folder_fd, name);
+namespace {
+
+// Writes the bytes into `fd`, locked for as long as it stays open, with
+// exactly `mode`, and makes them durable.
+bool FillTemp(int fd, const std::string& bytes, unsigned mode) {
+  return ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, bytes) &&
+         ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
+}
+
+// The unnamed way: a name exists only between the link and the rename.
+// Nothing when the file system or the process cannot do it; then false in
+// `done` says to try the named way.
+bool WriteThroughUnnamed(int folder_fd, const std::string& name,
+                         const std::string& bytes, unsigned mode, bool& done) {
+  done = false;
+  const int fd =
+      ::openat(folder_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  bool ok = FillTemp(fd, bytes, mode);
   std::string temp;
   bool named = false;
-  int fd = ::openat(folder_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-      temp = TempName(name);
-      fd = ::openat(folder_fd, temp.c_str(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-      if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) return false;
-    named = true;
-  }
-  bool ok = ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, bytes) &&
-            ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
   for (int attempt = 0; ok && !named && attempt < 100; ++attempt) {
     temp = TempName(name);
     named = LinkUnnamed(fd, folder_fd, temp);
-    if (!named && errno != EEXIST) ok = false;
+    if (!named && errno != EEXIST) break;
   }
-  ok = ok && named &&
-       ::renameat(folder_fd, temp.c_str(), folder_fd, name.c_str()) == 0;
+  if (ok && !named) {  // no way to name it here
+    ::close(fd);
+    return false;
+  }
+  done = true;
+  ok = ok && ::renameat(folder_fd, temp.c_str(), folder_fd, name.c_str()) == 0;
   if (!ok && named) ::unlinkat(folder_fd, temp.c_str(), 0);
   // Closing releases the lock only once the temporary name is gone.
   if (::close(fd) != 0) ok = false;
   return ok;
+}
+
+}  // namespace
+
+bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
+                           const std::string& bytes, unsigned mode) {
+  RemoveStaleTemps(folder_fd, name);
+  bool done = false;
+  const bool ok = WriteThroughUnnamed(folder_fd, name, bytes, mode, done);
+  if (done) return ok;
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = TempName(name);
+    fd = ::openat(folder_fd, temp.c_str(),
+                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+  bool written =
+      FillTemp(fd, bytes, mode) &&
+      ::renameat(folder_fd, temp.c_str(), folder_fd, name.c_str()) == 0;
+  if (!written) ::unlinkat(folder_fd, temp.c_str(), 0);
+  if (::close(fd) != 0) written = false;
+  return written;
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {

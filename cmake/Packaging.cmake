@@ -7,11 +7,13 @@ set(CPACK_PACKAGE_VENDOR "Tolvane developers")
 set(CPACK_PACKAGE_CONTACT "Tolvane developers <dev@tolvane.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "price research for completed online auctions")
+# The extended description in lines short enough for a terminal: CPack
+# indents each line of it in the control file.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tolvane loads result pages of an auction site's completed-items search,\
- cuts every listed auction into a grid of checked rows and keeps statistics,\
- deviation icons, a price filter, an hourly and weekday analysis, a printed\
- report, a saved summary and CSV export, import and merge over them.")
+    "Tolvane loads result pages of an auction site's completed-items search,
+cuts every listed auction into a grid of checked rows and keeps statistics,
+deviation icons, a price filter, an hourly and weekday analysis, a printed
+report, a saved summary and CSV export, import and merge over them.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
@@ -23,4 +25,15 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/resources/debian/postinst
     ${CMAKE_SOURCE_DIR}/resources/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+# Stripped binaries, without separate debug symbols.
+set(CPACK_STRIP_FILES ON)
+
+# Release builds are hardened as Debian builds its own packages: checked
+# string and memory functions, and the relocations resolved at start and
+# then made read-only.
+target_compile_definitions(tolvane_options INTERFACE
+  $<$<CONFIG:Release>:_FORTIFY_SOURCE=2>)
+target_link_options(tolvane_options INTERFACE
+  $<$<CONFIG:Release>:LINKER:-z,now LINKER:-z,relro>)
+
 include(CPack)

@@ -10,6 +10,7 @@ packages=(
   libasound2-dev libcpp-httplib-dev
   clang libclang-rt-14-dev
   xvfb xauth poppler-utils python3 fonts-dejavu-core
+  file lintian
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package (build-package/tolvane_1.6_*.deb). With --check it
-# then unpacks the package into a scratch root, checks its control fields and
-# parses a golden page with the installed tolvane-cli.
+# then runs lintian on it (any error or warning fails), unpacks it into a
+# scratch root, checks its control fields and parses a golden page with the
+# installed tolvane-cli.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -19,6 +20,21 @@ echo "package: $deb"
 [ "${1:-}" = "--check" ] || exit 0
 
 failures=0
+
+# Debian's own checks of the package, pedantic ones included: errors and
+# warnings fail, the rest is shown.
+if command -v lintian >/dev/null; then
+  lintian_out=$(lintian --pedantic --tag-display-limit 0 "$deb" 2>&1) || true
+  echo "lintian: ${lintian_out:-no tags}"
+  if grep -Eq '^[EW]: ' <<<"$lintian_out"; then
+    echo "lintian reports errors or warnings"
+    failures=$((failures + 1))
+  fi
+else
+  echo "lintian is missing (scripts/deps.sh installs it)"
+  failures=$((failures + 1))
+fi
+
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = "tolvane" ] || { echo "Package is $(field Package)"; failures=$((failures + 1)); }
 [ "$(field Version)" = "1.6" ] || { echo "Version is $(field Version)"; failures=$((failures + 1)); }

@@ -43,6 +43,7 @@ void BM_ReadPreferences(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadPreferences)
     ->Arg(3000)
+    ->Arg(10000)
     ->Arg(30000)
     ->Unit(benchmark::kMillisecond);
 

@@ -1,5 +1,6 @@
 #include "app/registry_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tolvane {
@@ -158,12 +159,13 @@ ParsedRegistryText ParseRegistryText(std::string_view text) {
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(3);
   ParsedRegistryText parsed;
   RegistryText& registry = parsed.registry;
+  // Every key line starts with a bracket, so their count bounds the keys.
+  registry.Reserve(
+      static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')));
   bool header_seen = false;
   // The key the following values belong to; none before the first key line
   // and after a key line that cannot be read, so that values never land in
   // the wrong key.
-  // (A key added later may move the keys, but only at a key line, where
-  // this is set afresh.)
   RegistryKey* key = nullptr;
   LineWalker lines(text);
   std::string_view raw;

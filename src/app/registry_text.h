@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,15 +40,19 @@ class RegistryKey {
 };
 
 // The contents of a file in the registry export format, keys in file order.
+// (A deque, so that adding a key never moves the others.)
 class RegistryText {
  public:
-  const std::vector<RegistryKey>& Keys() const { return keys_; }
+  const std::deque<RegistryKey>& Keys() const { return keys_; }
   const RegistryKey* FindKey(std::string_view path) const;
   // The key of that path, added at the end when missing.
   RegistryKey& AddKey(std::string_view path);
+  // Room in the index for this many keys, so a large file is not rehashed
+  // again and again while it is read.
+  void Reserve(std::size_t keys) { index_.reserve(keys); }
 
  private:
-  std::vector<RegistryKey> keys_;
+  std::deque<RegistryKey> keys_;
   std::unordered_map<std::string, std::size_t> index_;
 };
 

@@ -62,7 +62,14 @@ struct Place {
 std::optional<Place> Locate(const std::string& path, bool machine,
                             bool create) {
   fs::path file(path);
-  if (!machine) {
+  // Only a link the user made is followed: one that another user could
+  // plant (in a folder others may write) would send the rewrite anywhere
+  // the user may write.
+  struct stat link {};
+  const bool own_link = ::lstat(path.c_str(), &link) == 0 &&
+                        S_ISLNK(link.st_mode) &&
+                        (link.st_uid == ::geteuid() || link.st_uid == 0);
+  if (!machine && own_link) {
     if (char* real = ::realpath(path.c_str(), nullptr)) {
       file = real;
       std::free(real);

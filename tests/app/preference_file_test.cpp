@@ -309,18 +309,26 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
 }
 
 // Catches a store that trusts a file of another user as the user's own or
-// as the machine-wide file (only root can make such files here).
-TEST(PreferenceFileTest, FilesOfAnotherOwnerAreNotRead) {
+// as the machine-wide file, or follows a link another user planted among
+// the user's files (only root can make such files here).
+TEST(PreferenceFileTest, FilesAndLinksOfAnotherOwnerAreNotRead) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files away";
-  for (const bool machine : {true, false}) {
+  enum Kind { kMachineFile, kOwnFile, kOwnLink };
+  for (const Kind kind : {kMachineFile, kOwnFile, kOwnLink}) {
     TempFolder folder;
-    WriteText(folder / "prefs.reg",
-              std::string(kHeader) + kKeyLine + "\"timeout\"=dword:1e\n");
-    ASSERT_EQ(::chown((folder / "prefs.reg").c_str(), 65534, 65534), 0);
+    const std::string file = folder / (kind == kOwnLink ? "real" : "prefs.reg");
+    WriteText(file, std::string(kHeader) + kKeyLine + "\"timeout\"=dword:1e\n");
+    if (kind == kOwnLink) {
+      fs::create_symlink(file, folder / "prefs.reg");
+      ASSERT_EQ(::lchown((folder / "prefs.reg").c_str(), 65534, 65534), 0);
+    } else {
+      ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    }
     FilePreferenceStore store =
-        machine ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
-                : FilePreferenceStore(folder / "prefs.reg");
-    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << machine;
+        kind == kMachineFile
+            ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
+            : FilePreferenceStore(folder / "prefs.reg");
+    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << kind;
   }
 }
 

@@ -234,101 +234,90 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
 
 namespace fs = std::filesystem;
 
-struct TrickCase {
-  const char* what;
-  // Plants the trick in the store's folder; `elsewhere` is a folder of the
-  // victim's that the trick points into.
-  std::function<void(const TempFolder& folder, const TempFolder& elsewhere)>
-      plant;
-  bool machine;  // the machine-wide file, else a file of the user's own
-  const char* notice;
-  const char* shown = nullptr;  // the file named in it, when not prefs.reg
+enum class Trick {
+  kMachineLinkToSecret,
+  kLockLinkElsewhere,
+  kFifo,
+  kLinkToDevZero,
+  kTooLarge,
+  kMachineFileOfAnotherUser,  // this and below: root only
+  kOwnFileOfAnotherUser,
+  kOwnLinkOfAnotherUser,
 };
+
+// Plants the trick at folder/prefs.reg; `elsewhere` is the victim's.
+void Plant(Trick trick, const TempFolder& folder, const TempFolder& elsewhere) {
+  const std::string at = folder / "prefs.reg";
+  const std::string values =
+      std::string(kHeader) + kKeyLine + "\"a\"=dword:1\n";
+  switch (trick) {
+    case Trick::kMachineLinkToSecret:
+    case Trick::kOwnLinkOfAnotherUser:
+      WriteText(elsewhere / "secret", values);
+      fs::create_symlink(elsewhere / "secret", at);
+      ::lchown(at.c_str(), 65534, 65534);
+      break;
+    case Trick::kLockLinkElsewhere:
+      fs::create_symlink(elsewhere / "created", at + ".lock");
+      break;
+    case Trick::kFifo:
+      ::mkfifo(at.c_str(), 0644);
+      break;
+    case Trick::kLinkToDevZero:
+      fs::create_symlink("/dev/zero", at);
+      break;
+    case Trick::kTooLarge:
+      WriteText(at, values + std::string(kMaxPrefsBytes, ';'));
+      break;
+    case Trick::kMachineFileOfAnotherUser:
+    case Trick::kOwnFileOfAnotherUser:
+      WriteText(at, values);
+      ::chown(at.c_str(), 65534, 65534);
+      break;
+  }
+}
 
 // Catches a preference file, lock or temporary file opened through a link
 // planted by another user (a secret read and copied, a file created or
 // replaced elsewhere), a FIFO or device that hangs the start or eats the
-// memory, and a file of another user taken as the user's own.
+// memory, and a file or link of another user taken as the user's own.
 TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
-  const auto link = [](const std::string& target, const std::string& at) {
-    fs::create_symlink(target, at);
-  };
-  const TrickCase cases[] = {
-      {"machine file links to a secret",
-       [&](const TempFolder& f, const TempFolder& e) {
-         WriteText(e / "secret", "password\n");
-         link(e / "secret", f / "prefs.reg");
-       },
-       true, kPrefsNotAPlainFile},
-      {"lock links elsewhere",
-       [&](const TempFolder& f, const TempFolder& e) {
-         link(e / "created", f / "prefs.reg.lock");
-       },
-       true, nullptr},
-      {"FIFO",
-       [](const TempFolder& f, const TempFolder&) {
-         ::mkfifo((f / "prefs.reg").c_str(), 0644);
-       },
-       false, kPrefsNotAPlainFile},
-      {"link to /dev/zero",
-       [&](const TempFolder& f, const TempFolder&) {
-         link("/dev/zero", f / "prefs.reg");
-       },
-       false, kPrefsNotAPlainFile, "/dev/zero"},
-      {"larger than 1 MiB",
-       [](const TempFolder& f, const TempFolder&) {
-         WriteText(f / "prefs.reg",
-                   std::string(kHeader) + std::string(kMaxPrefsBytes, ';'));
-       },
-       false, kPrefsTooLarge},
-  };
-  for (const TrickCase& c : cases) {
+  using enum Trick;
+  for (const Trick trick :
+       {kMachineLinkToSecret, kLockLinkElsewhere, kFifo, kLinkToDevZero,
+        kTooLarge, kMachineFileOfAnotherUser, kOwnFileOfAnotherUser,
+        kOwnLinkOfAnotherUser}) {
+    if (trick >= kMachineFileOfAnotherUser && ::geteuid() != 0) continue;
+    const bool machine = trick == kMachineLinkToSecret ||
+                         trick == kLockLinkElsewhere ||
+                         trick == kMachineFileOfAnotherUser;
     TempFolder folder;
     TempFolder elsewhere;
-    c.plant(folder, elsewhere);
+    Plant(trick, folder, elsewhere);
     FilePreferenceStore store =
-        c.machine ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
-                  : FilePreferenceStore(folder / "prefs.reg");
+        machine ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
+                : FilePreferenceStore(folder / "prefs.reg");
     store.SetLockWait(std::chrono::milliseconds(100));
     std::vector<std::string> told;
     store.SetNotify([&](const std::string& text) { told.push_back(text); });
-    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << c.what;
-    EXPECT_THROW(store.WriteInteger(kKey, "timeout", 30), Error) << c.what;
-    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << c.what;
-    if (c.notice != nullptr) {
-      EXPECT_EQ(told, std::vector<std::string>{FormatMessage(
-                          c.notice, c.shown ? c.shown : folder / "prefs.reg")})
-          << c.what;
-    }
-    EXPECT_TRUE(CorruptCopies(folder).empty()) << c.what;
-    EXPECT_FALSE(fs::exists(elsewhere / "created")) << c.what;
+    const int n = static_cast<int>(trick);
+    EXPECT_EQ(store.ReadInteger(kKey, "a"), std::nullopt) << n;
+    EXPECT_THROW(store.WriteInteger(kKey, "a", 30), Error) << n;
+    const std::string expected =
+        trick == kLockLinkElsewhere ? ""
+        : trick == kTooLarge
+            ? FormatMessage(kPrefsTooLarge, folder / "prefs.reg")
+            : FormatMessage(kPrefsNotAPlainFile, trick == kLinkToDevZero
+                                                     ? "/dev/zero"
+                                                     : folder / "prefs.reg");
+    EXPECT_EQ(told.empty() ? "" : told[0], expected) << n;
+    EXPECT_TRUE(CorruptCopies(folder).empty()) << n;
+    EXPECT_FALSE(fs::exists(elsewhere / "created")) << n;
     if (fs::exists(elsewhere / "secret")) {
-      EXPECT_EQ(ReadText(elsewhere / "secret"), "password\n") << c.what;
+      EXPECT_EQ(ReadText(elsewhere / "secret"),
+                std::string(kHeader) + kKeyLine + "\"a\"=dword:1\n")
+          << n;
     }
-  }
-}
-
-// Catches a store that trusts a file of another user as the user's own or
-// as the machine-wide file, or follows a link another user planted among
-// the user's files (only root can make such files here).
-TEST(PreferenceFileTest, FilesAndLinksOfAnotherOwnerAreNotRead) {
-  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files away";
-  enum Kind { kMachineFile, kOwnFile, kOwnLink };
-  for (const Kind kind : {kMachineFile, kOwnFile, kOwnLink}) {
-    TempFolder folder;
-    const std::string file = folder / (kind == kOwnLink ? "real" : "prefs.reg");
-    WriteText(file, std::string(kHeader) + kKeyLine + "\"timeout\"=dword:1e\n");
-    if (kind == kOwnLink) {
-      fs::create_symlink(file, folder / "prefs.reg");
-      ASSERT_EQ(::lchown((folder / "prefs.reg").c_str(), 65534, 65534), 0);
-    } else {
-      ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
-    }
-    FilePreferenceStore store =
-        kind == kMachineFile
-            ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
-            : FilePreferenceStore(folder / "prefs.reg");
-    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << kind;
   }
 }
 

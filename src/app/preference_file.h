@@ -34,6 +34,8 @@ inline constexpr const char* kPrefsUnreadableLines =
 
 // A file this large is not a preference file: it is neither read nor copied.
 inline constexpr std::size_t kMaxPrefsBytes = 1 << 20;
+// How long a change waits for another writer's lock before it fails.
+inline constexpr std::chrono::milliseconds kPrefsLockWait{3000};
 
 // The preference store: a text file in the registry export format, read
 // afresh by every operation so that several running copies of the program
@@ -104,7 +106,7 @@ class FilePreferenceStore : public PreferenceStore {
   std::string own_path_;
   std::function<void(const std::string&)> notify_;
   std::set<std::string> told_;
-  std::chrono::milliseconds lock_wait_{3000};
+  std::chrono::milliseconds lock_wait_ = kPrefsLockWait;
 };
 
 }  // namespace tolvane

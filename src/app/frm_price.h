@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,10 +155,13 @@ class TFrmPrice {
   Timer& TmrTimeout;
 
  private:
-  // Merge from the point where the file is chosen; Import runs it after
-  // New Search.
-  void MergeCsvFile(const std::string& file_name);
-  void MergeCsvRecords(const std::string& file_name);
+  // Merge from the point where the file is chosen. `before_rows` (Import's
+  // New Search) runs once the file is open and its first stretch read, so a
+  // file that cannot be read changes nothing.
+  void MergeCsvFile(const std::string& file_name,
+                    const std::function<void()>& before_rows);
+  void MergeCsvRecords(const std::string& file_name,
+                       const std::function<void()>& before_rows);
 
   TFrmPriceServices services_;
   TessikGlo glo_;
@@ -169,6 +173,10 @@ class TFrmPrice {
   bool awaiting_page_ = false;
   bool get5_ = false;
   int get5_start_count_ = 0;
+  // What ended the wait for the page just parsed, and whether that page
+  // links a following one: either can end a Get 5.
+  bool wait_timed_out_ = false;
+  bool page_links_next_ = false;
   std::vector<std::string> captured_page_;
   // The Expires value of the last result page examined; kept for the life
   // of the process.

@@ -85,26 +85,27 @@ void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {
 
 void TFrmPrice::MergeCSVFileWithCurrentGridResults1Click(const Sender&) {
   if (!services_.file_dialog.ExecuteOpen(OpnDlg_)) return;
-  MergeCsvFile(OpnDlg_.file_name);
+  MergeCsvFile(OpnDlg_.file_name, nullptr);
 }
 
 void TFrmPrice::ImportCSVFileFromGrid1Click(const Sender& sender) {
-  // The file is chosen before the grid is emptied, so a cancel loses no
-  // rows.
+  // The file is chosen, opened and read from before the grid is emptied,
+  // so a cancel or a file that cannot be read loses no rows.
   if (!services_.file_dialog.ExecuteOpen(OpnDlg_)) return;
-  NewSearch1Click(sender);
-  MergeCsvFile(OpnDlg_.file_name);
+  MergeCsvFile(OpnDlg_.file_name, [this, &sender] { NewSearch1Click(sender); });
 }
 
-void TFrmPrice::MergeCsvFile(const std::string& file_name) {
+void TFrmPrice::MergeCsvFile(const std::string& file_name,
+                             const std::function<void()>& before_rows) {
   try {
-    MergeCsvRecords(file_name);
+    MergeCsvRecords(file_name, before_rows);
   } catch (const std::bad_alloc&) {
     throw Error(FormatMessage(kNoMemoryForFile, file_name));
   }
 }
 
-void TFrmPrice::MergeCsvRecords(const std::string& file_name) {
+void TFrmPrice::MergeCsvRecords(const std::string& file_name,
+                                const std::function<void()>& before_rows) {
   InputFile file(file_name);
   // The file is read a stretch at a time as the walk goes: a merged file of
   // a year's research never sits in memory beside the rows made from it.
@@ -114,7 +115,9 @@ void TFrmPrice::MergeCsvRecords(const std::string& file_name) {
         return file.Read(buffer, size);
       },
       kMergeChunk);
-  if (walk.NothingRead()) {
+  const bool nothing_read = walk.NothingRead();
+  if (before_rows) before_rows();
+  if (nothing_read) {
     services_.message_box.Show(kNoItemsInFile, "", MbButtons::kOk,
                                MbIcon::kNone);
     return;

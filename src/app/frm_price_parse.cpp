@@ -40,6 +40,7 @@ void TFrmPrice::ParseListingPage(const std::string& file_name) {
   // What the walk did not consume stays until the next page replaces it.
   PageText = std::move(walk.rest);
   Form.SetEnabled(true);
+  page_links_next_ = walk.next_page;
   if (walk.next_page) SpdBtnGetNextData.SetEnabled(true);
   GatherData(GatherStep::kSummarise);
 }

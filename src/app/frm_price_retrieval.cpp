@@ -24,7 +24,8 @@ constexpr const char* kGet5NoteCaption = "Program Note";
 constexpr std::string_view kGet5Senders[] = {"SpdBtnGet5", "Get51"};
 
 constexpr int kPageStep = 50;
-// A Get 5 ends once more rows than this have arrived since it began.
+// A Get 5 ends once more rows than this have arrived since it began, or
+// earlier when the site has no further page or stops answering.
 constexpr int kGet5NewRows = 200;
 constexpr int kLoadAttempts = 99;
 
@@ -86,6 +87,8 @@ void TFrmPrice::GatherData(GatherStep step) {
       TmrTimeout.SetInterval(TimeoutMilliseconds(seconds));
       TmrTimeout.SetEnabled(true);
       awaiting_page_ = true;
+      wait_timed_out_ = false;
+      page_links_next_ = false;
       NavigateToPage();
       return;
     }
@@ -104,7 +107,10 @@ void TFrmPrice::GatherData(GatherStep step) {
         page_offset_ += kPageStep;
         SpdBtnGetNextData.SetEnabled(true);
         app_.BusyBox->Form.Hide();
-      } else if (grid_.Count() > get5_start_count_ + kGet5NewRows) {
+      } else if (grid_.Count() > get5_start_count_ + kGet5NewRows ||
+                 !page_links_next_ || wait_timed_out_) {
+        // Past the last page, or with a site that does not answer, asking
+        // for more pages would never end.
         get5_ = false;
         app_.BusyBox->Form.Hide();
       } else {
@@ -146,10 +152,10 @@ void TFrmPrice::MiniBroDownloadComplete(const Sender&) {
 }
 
 void TFrmPrice::TmrTimeoutTimer(const Sender&) {
+  wait_timed_out_ = true;
   GatherData(GatherStep::kParse);
-  // When the chain went on to the next page of a Get 5, that page was armed
-  // with its own timeout: leave it running, or a stalled page would wait
-  // for ever.
+  // A Get 5 ends at a timed-out page, so no further page is awaited here;
+  // should one be (a Get given inside the chain), its timer keeps running.
   if (!awaiting_page_) TmrTimeout.SetEnabled(false);
 }
 

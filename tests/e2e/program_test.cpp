@@ -189,21 +189,34 @@ TEST(ProgramTest, ResumeRequestsTheSamePageUntilTheTimeout) {
   EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 0, 50}));
 }
 
-// A Get 5 against a silent site goes on page after page, each ended by its
-// own timeout, until a plain Get ends the run.
-TEST(ProgramTest, Get5KeepsItsTimeoutOnEveryPage) {
-  SampleService service({"--fault", "no-answer"});
-  WorkFolder work;
-  Program program(service, "1");
-  program.Windows().MainWidget().EdtQuery->setText(kExpression);
-  program.Click("SpdBtnGet5");
-  ASSERT_TRUE(RunEventsUntil([&] { return service.SearchSkips().size() == 3; },
-                             milliseconds(15000)));
-  EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 50, 100}));
-  EXPECT_TRUE(program.FrmPrice().Get5Running());
-  program.Click("SpdBtnSearch");
-  ASSERT_TRUE(program.WaitUntilIdle(milliseconds(15000)));
-  EXPECT_FALSE(program.BusyVisible());
+// A Get 5 past the site's last page, or against a silent site, must end by
+// itself with the window idle instead of asking for page after page.
+TEST(ProgramTest, Get5EndsAtTheLastPageOrTheTimeout) {
+  struct Case {
+    std::vector<std::string> service;
+    const char* timeout;
+    std::vector<int> skips;
+    int rows;
+  };
+  const std::vector<Case> cases = {
+      {{"--results", "10"}, "60", {0}, 10},
+      {{"--results", "120"}, "60", {0, 50, 100}, 120},
+      {{"--fault", "no-answer"}, "1", {0}, 0},
+  };
+  for (const Case& c : cases) {
+    SampleService service(c.service);
+    WorkFolder work;
+    Program program(service, c.timeout);
+    program.Windows().MainWidget().EdtQuery->setText(kExpression);
+    program.Click("SpdBtnGet5");
+    ASSERT_TRUE(program.WaitUntilIdle(milliseconds(15000))) << c.rows;
+    RunEventsFor(milliseconds(500));
+    EXPECT_EQ(service.SearchSkips(), c.skips) << c.rows;
+    EXPECT_EQ(program.Rows(), c.rows);
+    EXPECT_EQ(program.sound.played.size(), c.skips.size()) << c.rows;
+    EXPECT_FALSE(program.BusyVisible()) << c.rows;
+    EXPECT_EQ(program.FrmPrice().PageOffset(), c.skips.back()) << c.rows;
+  }
 }
 
 }  // namespace

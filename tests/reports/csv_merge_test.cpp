@@ -192,7 +192,8 @@ TEST(CsvMergeTest, CancelledImportOrMergeKeepsEverything) {
 }
 
 // Catches an empty file merged as a record, a missing file that fails
-// silently, and either of them touching the grid or the memo.
+// silently, and either of them touching the grid or the memo; and an Import
+// that empties the grid before it finds it cannot read the file.
 TEST(CsvMergeTest, EmptyOrMissingFileIsReportedAndChangesNothing) {
   TempFolder folder;
   WriteBytes(folder.File("empty.csv"), "");
@@ -200,24 +201,32 @@ TEST(CsvMergeTest, EmptyOrMissingFileIsReportedAndChangesNothing) {
     std::string file;
     std::string text;
     std::string caption;
+    void (*command)(fakes::FakeApp&, std::optional<std::string>);
   } cases[] = {
-      {folder.File("empty.csv"), "No Items In File", ""},
+      {folder.File("empty.csv"), "No Items In File", "", Merge},
       {folder.File("missing.csv"),
-       "Cannot open file " + folder.File("missing.csv") + ".", "Tolvane 1.6"},
+       "Cannot open file " + folder.File("missing.csv") + ".", "Tolvane 1.6",
+       Merge},
       {folder.Path().string(),
-       "Cannot open file " + folder.Path().string() + ".", "Tolvane 1.6"},
+       "Cannot open file " + folder.Path().string() + ".", "Tolvane 1.6",
+       Merge},
+      {folder.File("missing.csv"),
+       "Cannot open file " + folder.File("missing.csv") + ".", "Tolvane 1.6",
+       Import},
   };
   for (const Case& c : cases) {
     fakes::FakeApp f;
+    f.EdtQuery.SetText("brass lamp");
     PutRow(f, {"1111111111", "Tin lamp", "-", "$3.00", "e"});
     f.MResultsLeft.lines = {"typed"};
-    Merge(f, c.file);
+    c.command(f, c.file);
     ASSERT_EQ(f.message_box.shown.size(), 1u) << c.file;
     EXPECT_EQ(f.message_box.shown[0].text, c.text);
     EXPECT_EQ(f.message_box.shown[0].caption, c.caption);
     EXPECT_EQ(f.message_box.shown[0].buttons, MbButtons::kOk);
     EXPECT_EQ(f.FrmPrice->ListView1().Count(), 1);
     EXPECT_EQ(f.MResultsLeft.lines, Lines{"typed"});
+    EXPECT_EQ(f.EdtQuery.text, "brass lamp");
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,23 +37,31 @@ class Application {
 
   // Runs a handler. An error that escapes it ends that handler and is shown
   // in the default error report; the program goes on with the next event.
-  // Handlers run from inside another handler pass their errors up to the
-  // outermost one, which reports them once.
+  // A handler called straight from another one passes its error up to the
+  // outermost, which reports it once. A handler run by the event loop of a
+  // modal box or dialog that another handler opened is outermost itself:
+  // its error is reported there and the handler that opened the box goes on
+  // when it closes.
   template <typename Handler>
   void Dispatch(Handler&& handler) {
-    if (depth_ > 0) {
+    const int loop_level = loop_level_ ? loop_level_() : 0;
+    if (depth_ > 0 && loop_level == outer_loop_level_) {
       std::forward<Handler>(handler)();
       return;
     }
-    ++depth_;
+    const OuterHandler outer(*this, loop_level);
     try {
       std::forward<Handler>(handler)();
     } catch (const std::exception& error) {
-      depth_ = 0;
       ShowError(error.what());
-      return;
     }
-    --depth_;
+  }
+
+  // Tells how deeply event loops are nested at the moment (the program's
+  // own loop, and one more for each modal box or dialog open). Without it
+  // every handler run from another counts as called straight from it.
+  void SetLoopLevel(std::function<int()> loop_level) {
+    loop_level_ = std::move(loop_level);
   }
 
   // The default error report: stop icon, the application title as caption,
@@ -67,9 +76,34 @@ class Application {
   TFrmOptions* FrmOptions = nullptr;
 
  private:
+  // Marks a handler as the outermost one of its event loop while it runs.
+  class OuterHandler {
+   public:
+    OuterHandler(Application& app, int loop_level)
+        : app_(app),
+          saved_depth_(app.depth_),
+          saved_loop_level_(app.outer_loop_level_) {
+      app_.depth_ = 1;
+      app_.outer_loop_level_ = loop_level;
+    }
+    OuterHandler(const OuterHandler&) = delete;
+    OuterHandler& operator=(const OuterHandler&) = delete;
+    ~OuterHandler() {
+      app_.depth_ = saved_depth_;
+      app_.outer_loop_level_ = saved_loop_level_;
+    }
+
+   private:
+    Application& app_;
+    int saved_depth_;
+    int saved_loop_level_;
+  };
+
   MessageBox* message_box_;
   std::string title_ = kApplicationTitle;
+  std::function<int()> loop_level_;
   int depth_ = 0;
+  int outer_loop_level_ = 0;
 };
 
 }  // namespace tolvane

@@ -74,9 +74,15 @@ void TFrmPrice::About1Click(const Sender&) {
 
 void TFrmPrice::Options1Click(const Sender& sender) {
   TFrmOptions& options = *app_.FrmOptions;
-  // Each show of a hidden dialog reloads the stored timeout.
-  if (!options.Form.Visible()) options.FormShow(sender);
+  if (options.Form.Visible()) {
+    options.Form.Show();
+    return;
+  }
+  // Each show of a hidden dialog reloads the stored timeout. The dialog
+  // opens first: a stored value it cannot read is reported over it, and OK
+  // mends the value.
   options.Form.Show();
+  options.FormShow(sender);
 }
 
 }  // namespace tolvane

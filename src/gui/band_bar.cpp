@@ -49,6 +49,12 @@ void BandBar::paintEvent(QPaintEvent* event) {
 }
 
 void BandBar::mouseDoubleClickEvent(QMouseEvent* event) {
+  // A double click that a band's panel, label or tool bar let through is
+  // not on the bar's own surface: it ends here, printing nothing.
+  if (childAt(event->position().toPoint()) != nullptr) {
+    event->accept();
+    return;
+  }
   if (event->button() == Qt::LeftButton) {
     emit DoubleClicked();
     event->accept();

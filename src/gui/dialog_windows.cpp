@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 
 #include "gui/fonts.h"
 
@@ -73,6 +75,18 @@ AnaWindow::AnaWindow(QWidget* parent) : QDialog(parent, kDialogFlags) {
   CancelBtn->hide();
   HelpBtn = MakeButton(this, "HelpBtn", kHelpCaption, QRect(396, 406, 75, 25));
   HelpBtn->hide();
+}
+
+void AnaWindow::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    if (const QScreen* desk = screen()) {
+      const QRect area = desk->availableGeometry();
+      const QRect frame = frameGeometry();
+      move(area.x() + (area.width() - frame.width()) / 2,
+           area.y() + (area.height() - frame.height()) / 2);
+    }
+  }
+  QDialog::showEvent(event);
 }
 
 }  // namespace tolvane::gui

@@ -34,6 +34,11 @@ class AnaWindow : public QDialog {
   QPushButton* OKBtn = nullptr;
   QPushButton* CancelBtn = nullptr;
   QPushButton* HelpBtn = nullptr;
+
+ protected:
+  // Each show puts the window in the middle of the screen, wherever the
+  // main window stands.
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace tolvane::gui

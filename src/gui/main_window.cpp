@@ -204,6 +204,23 @@ void MainWindow::BuildCriteria(QWidget* panel) {
   Label2 = MakeLabel(panel, "Label2", kLowLabel, QPoint(472, 8));
   EdtLowFilter =
       MakeEdit(panel, "EdtLowFilter", kLowFilterText, QRect(494, 6, 64, 21));
+  // One font for the filter controls, small enough that each label ends
+  // before its box and each box shows its amount whole.
+  QFont filter_font = FormFont();
+  filter_font = FittedFont(filter_font, {QString::fromLatin1(kFiltersHiLabel)},
+                           RoomBefore(*Label1, *EdtHiFilter));
+  filter_font = FittedFont(filter_font, {QString::fromLatin1(kLowLabel)},
+                           RoomBefore(*Label2, *EdtLowFilter));
+  filter_font = FittedFont(filter_font, {QString::fromLatin1(kHiFilterText)},
+                           LineEditTextWidth(*EdtHiFilter));
+  for (QWidget* control :
+       {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+        static_cast<QWidget*>(EdtHiFilter),
+        static_cast<QWidget*>(EdtLowFilter)}) {
+    control->setFont(filter_font);
+  }
+  Label1->adjustSize();
+  Label2->adjustSize();
   EdtQuery->installEventFilter(this);
   EdtHiFilter->installEventFilter(this);
   EdtLowFilter->installEventFilter(this);
@@ -271,10 +288,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                       mods.testFlag(Qt::ControlModifier));
   } else if ((watched == EdtHiFilter || watched == EdtLowFilter) &&
              event->type() == QEvent::FocusOut) {
-    // Focus that goes to another window or a menu has not left the box.
+    // Focus that goes to another window or a menu, by mouse or by the
+    // keyboard's Alt, has not left the box.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason &&
-        reason != Qt::PopupFocusReason) {
+        reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
       emit FilterExit(watched->objectName());
     }
   }

@@ -52,6 +52,15 @@ OptionsWindow::OptionsWindow(QWidget* parent)
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setGeometry(96, 24, 37, 21);
   Label2 = MakeLabel(GroupBox1, "Label2", kSeconds, QPoint(144, 24));
+  // "Proceed after" must end before the box.
+  const QFont fitted =
+      FittedFont(FormFont(), {QString::fromLatin1(kProceedAfter)},
+                 RoomBefore(*Label1, *Edit1));
+  for (QLabel* label : {Label1, Label2}) {
+    label->setFont(fitted);
+    label->adjustSize();
+  }
+  Edit1->setFont(fitted);
 
   BitBtnOK = new QPushButton(OkGlyph(), QString::fromLatin1(kOkCaption), this);
   BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <string>
@@ -33,6 +34,9 @@ constexpr const char* kBrowserItem = "Browser1";
 
 ProgramWindows::ProgramWindows(const ProgramServices& services)
     : services_(services), app_(services.message_box) {
+  // Every modal box and dialog runs a nested event loop; the events it
+  // handles must not hand their errors to the handler that opened it.
+  app_.SetLoopLevel([] { return QThread::currentThread()->loopLevel(); });
   BuildMain();
   BuildOKRight();
   BuildAna();

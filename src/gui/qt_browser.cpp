@@ -14,6 +14,9 @@
 namespace tolvane::gui {
 namespace {
 
+// The narrowest screen the result pages were made for.
+constexpr int kPageLayoutWidth = 800;
+
 // The browser panel shows the page as text and layout only: pictures and
 // style sheets are never fetched, so the view itself causes no traffic.
 class OfflineTextBrowser : public QTextBrowser {
@@ -57,6 +60,11 @@ QtBrowser::QtBrowser(QWidget* parent)
   view_->setReadOnly(true);
   view_->setOpenLinks(false);
   view_->setOpenExternalLinks(false);
+  // A page is laid out at the width pages are made for and scrolled in the
+  // small panel, as a browser does: squeezed to the panel, a result table's
+  // headings would break letter by letter.
+  view_->setLineWrapMode(QTextEdit::FixedPixelWidth);
+  view_->setLineWrapColumnOrWidth(kPageLayoutWidth);
   network_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "gui/text_codec.h"
 
@@ -17,6 +18,61 @@ QString TrailingPatterns(const QString& description) {
   if (open < 0) return {};
   return trimmed.mid(open + 1, trimmed.size() - open - 2).simplified();
 }
+
+// The extension of a name filter's first pattern ("csv" of
+// "Comma Separated Value (*.csv)"); empty for a pattern such as "*" or "*.*".
+QString FilterExtension(const QString& name_filter) {
+  const QString patterns = TrailingPatterns(name_filter);
+  const QString first = patterns.section(QLatin1Char(' '), 0, 0);
+  if (!first.startsWith(QLatin1String("*."))) return {};
+  const QString extension = first.mid(2);
+  if (extension.contains(QLatin1Char('*')) ||
+      extension.contains(QLatin1Char('?'))) {
+    return {};
+  }
+  return extension;
+}
+
+// The chosen name with the chosen file type's extension, unless it already
+// ends in the extension of one of the offered types: a dot elsewhere in the
+// name ("lamp 1.5") is part of the name.
+QString WithTypeExtension(const QString& name, const QString& name_filter,
+                          const QStringList& name_filters,
+                          const QString& default_ext) {
+  QString extension = FilterExtension(name_filter);
+  if (extension.isEmpty()) extension = default_ext;
+  if (extension.isEmpty() || QFileInfo(name).isDir()) return name;
+  for (const QString& offered : name_filters) {
+    const QString known = FilterExtension(offered);
+    if (!known.isEmpty() &&
+        name.endsWith(QLatin1Char('.') + known, Qt::CaseInsensitive)) {
+      return name;
+    }
+  }
+  return name + QLatin1Char('.') + extension;
+}
+
+// Saving, the dialog gives the name its type's extension before it checks for a
+// file to replace, so the question names the file that will be written.
+class TypedFileDialog : public QFileDialog {
+ public:
+  TypedFileDialog(QWidget* parent, const QString& caption,
+                  const QString& default_ext)
+      : QFileDialog(parent, caption), default_ext_(default_ext) {}
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (acceptMode() == QFileDialog::AcceptSave && files.size() == 1) {
+      const QString named = WithTypeExtension(
+          files.front(), selectedNameFilter(), nameFilters(), default_ext_);
+      if (named != files.front()) selectFile(named);
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  QString default_ext_;
+};
 
 }  // namespace
 
@@ -53,7 +109,9 @@ bool QtFileDialog::ExecuteOpen(FileDialogSettings& settings) {
 }
 
 bool QtFileDialog::Execute(FileDialogSettings& settings, bool save) {
-  QFileDialog dialog(QApplication::activeWindow(), DisplayText(settings.title));
+  const QString default_ext = DisplayText(settings.default_ext);
+  TypedFileDialog dialog(QApplication::activeWindow(),
+                         DisplayText(settings.title), default_ext);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave
                             : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -62,14 +120,22 @@ bool QtFileDialog::Execute(FileDialogSettings& settings, bool save) {
   if (settings.filter_index >= 1 && settings.filter_index <= filters.size()) {
     dialog.selectNameFilter(filters[settings.filter_index - 1]);
   }
-  dialog.setDefaultSuffix(DisplayText(settings.default_ext));
+  // The open dialog finds names as typed; the save dialog adds the chosen
+  // type's extension itself.
+  if (!save) dialog.setDefaultSuffix(default_ext);
   if (!settings.file_name.empty()) {
     dialog.selectFile(QFile::decodeName(settings.file_name.c_str()));
   }
   if (dialog.exec() != QDialog::Accepted) return false;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return false;
-  settings.file_name = QFile::encodeName(chosen.front()).toStdString();
+  QString name = chosen.front();
+  // A desktop's own dialog does not run accept() above.
+  if (save) {
+    name = WithTypeExtension(name, dialog.selectedNameFilter(), filters,
+                             default_ext);
+  }
+  settings.file_name = QFile::encodeName(name).toStdString();
   const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
   if (index >= 0) settings.filter_index = static_cast<int>(index) + 1;
   return true;

@@ -1,6 +1,7 @@
 #include "gui/qt_printer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -11,6 +12,8 @@
 
 #include "gui/fonts.h"
 #include "gui/text_codec.h"
+#include "util/error.h"
+#include "util/files.h"
 
 namespace tolvane::gui {
 namespace {
@@ -18,6 +21,20 @@ namespace {
 constexpr qreal kFontPoints = 8;
 constexpr qreal kMarginMillimetres = 15;
 constexpr const char* kPdfFileName = "Tolvane Statistics Report.pdf";
+// A job the printer refused; a PDF file that cannot be written gets the
+// program's usual file text instead.
+constexpr const char* kPrintRefused = "The report could not be printed on %s";
+
+// The failure of a print, in the program's own words.
+[[noreturn]] void ThrowPrintFailed(const QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
+    throw Error(FormatMessage(
+        kCannotCreateFile,
+        QFile::encodeName(printer.outputFileName()).toStdString()));
+  }
+  throw Error(
+      FormatMessage(kPrintRefused, printer.printerName().toStdString()));
+}
 
 // Splits a printable line into pieces no wider than the page.
 QStringList Wrap(const QString& line, int columns) {
@@ -80,7 +97,7 @@ void QtPrinter::Print(const std::vector<std::string>& lines,
                             QPageLayout::Millimeter);
   }
   QPainter painter;
-  if (!painter.begin(&printer_)) return;
+  if (!painter.begin(&printer_)) ThrowPrintFailed(printer_);
   painter.setFont(ReportFont());
   const QFontMetricsF metrics(painter.font(), painter.device());
   const qreal advance = metrics.horizontalAdvance(QLatin1Char('M'));
@@ -94,14 +111,20 @@ void QtPrinter::Print(const std::vector<std::string>& lines,
   for (const std::string& bytes : lines) {
     for (const QString& piece : Wrap(PrintableLine(bytes), columns)) {
       if (row == rows) {
-        printer_.newPage();
+        if (!printer_.newPage()) {
+          painter.end();
+          ThrowPrintFailed(printer_);
+        }
         row = 0;
       }
       painter.drawText(QPointF(0, row * line_height + metrics.ascent()), piece);
       ++row;
     }
   }
-  painter.end();
+  if (!painter.end() || printer_.printerState() == QPrinter::Error ||
+      printer_.printerState() == QPrinter::Aborted) {
+    ThrowPrintFailed(printer_);
+  }
 }
 
 }  // namespace tolvane::gui

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -24,6 +25,23 @@ QMessageBox::Icon IconOf(MbIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A Yes/No question has no third answer: Escape and the close box do
+// nothing, where a plain box would take either for No.
+class NoEscapeFilter : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Close) {
+      event->ignore();
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 }  // namespace
 
 MbResult QtMessageBox::Show(const std::string& text, const std::string& caption,
@@ -33,9 +51,13 @@ MbResult QtMessageBox::Show(const std::string& text, const std::string& caption,
   box.setIcon(IconOf(icon));
   box.setWindowTitle(DisplayText(caption));
   box.setText(DisplayText(text));
+  NoEscapeFilter no_escape;
   if (buttons == MbButtons::kYesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
+    box.setWindowFlags(box.windowFlags() | Qt::CustomizeWindowHint);
+    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    box.installEventFilter(&no_escape);
   } else {
     box.setStandardButtons(QMessageBox::Ok);
   }

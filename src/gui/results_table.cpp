@@ -1,7 +1,10 @@
 #include "gui/results_table.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include "gui/fonts.h"
 #include "gui/grid_model.h"
@@ -20,6 +23,7 @@ ResultsTable::ResultsTable(QWidget* parent) : QTableView(parent) {
   setSortingEnabled(false);
   setCornerButtonEnabled(false);
   setIconSize(QSize(kRowIconSize, kRowIconSize));
+  setFont(ItemFittingFont());
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
@@ -39,6 +43,32 @@ ResultsTable::ResultsTable(QWidget* parent) : QTableView(parent) {
   columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   connect(columns, &QHeaderView::sectionClicked, this,
           &ResultsTable::ColumnClicked);
+}
+
+QFont ResultsTable::ItemFittingFont() const {
+  // A ten-digit item number, beside its check box and icon, must fill the
+  // Item column without being cut.
+  static constexpr const char* kWidestItem = "0000000000";
+  QFont font = FormFont();
+  for (;;) {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features = QStyleOptionViewItem::HasCheckIndicator |
+                      QStyleOptionViewItem::HasDecoration |
+                      QStyleOptionViewItem::HasDisplay;
+    option.text = QString::fromLatin1(kWidestItem);
+    option.decorationSize = iconSize();
+    option.font = font;
+    option.fontMetrics = QFontMetrics(font);
+    const int needed =
+        style()
+            ->sizeFromContents(QStyle::CT_ItemViewItem, &option, {}, this)
+            .width();
+    if (needed <= kColumnWidths[0] || font.pixelSize() <= kSmallestPixels) {
+      return font;
+    }
+    font.setPixelSize(font.pixelSize() - 1);
+  }
 }
 
 void ResultsTable::SetGridModel(ResultGridModel* model, ResultGrid* grid) {

@@ -33,6 +33,9 @@ class ResultsTable : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  static constexpr int kSmallestPixels = 8;
+  // The windows' font, made just small enough for the Item column.
+  QFont ItemFittingFont() const;
   void MirrorSelection(const QItemSelection& selected,
                        const QItemSelection& deselected);
   void SelectFromRows();

@@ -61,7 +61,8 @@ class PrintDialog {
 };
 
 // Prints text lines in a fixed-pitch font on the printer chosen in the print
-// dialog, across as many pages as needed.
+// dialog, across as many pages as needed. Throws Error with the user's text
+// when the job cannot be printed.
 class Printer {
  public:
   virtual ~Printer() = default;

@@ -142,7 +142,8 @@ TEST_F(OptionsTest, CancelKeepsTheStoreAndReopeningShowsIt) {
 }
 
 // Catches a value of another type read as some number, or the error
-// swallowed, or Edit1 changed on the way.
+// swallowed, or Edit1 changed on the way, or a dialog that never opens to
+// mend the value.
 TEST_F(OptionsTest, ValueOfAnotherTypeIsReportedAndEditKeepsItsText) {
   StartUp();
   WriteText(store_->Path(),
@@ -154,6 +155,9 @@ TEST_F(OptionsTest, ValueOfAnotherTypeIsReportedAndEditKeepsItsText) {
   EXPECT_EQ(Messages(),
             std::vector<std::string>{"Invalid data type for 'timeout'."});
   EXPECT_EQ(f_.Edit1.text, "77");
+  EXPECT_TRUE(f_.options_form.visible);
+  PressOK();
+  EXPECT_EQ(Stored(), 77);
 }
 
 // Catches a store without rights that stops the program at start-up, or an

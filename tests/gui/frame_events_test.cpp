@@ -215,7 +215,8 @@ TEST(FrameEventsTest, LeavingAFilterBoxIsAnExitOnlyWithinTheWindow) {
   const FocusCase kCases[] = {{"tab", Qt::TabFocusReason, 1},
                               {"mouse", Qt::MouseFocusReason, 1},
                               {"other window", Qt::ActiveWindowFocusReason, 0},
-                              {"menu", Qt::PopupFocusReason, 0}};
+                              {"menu", Qt::PopupFocusReason, 0},
+                              {"menu by Alt", Qt::MenuBarFocusReason, 0}};
   for (const char* box : {"EdtHiFilter", "EdtLowFilter"}) {
     for (const FocusCase& c : kCases) {
       GuiHarness h;

@@ -16,6 +16,7 @@
 #include "gui/qt_printer.h"
 #include "listing/result_grid.h"
 #include "reports/report.h"
+#include "util/error.h"
 
 namespace tolvane::gui {
 namespace {
@@ -171,6 +172,21 @@ TEST(PrintPdfTest, WithoutPrintersTheDialogPrintsToAPdfFile) {
                 .find("-- end --"),
             std::string::npos);
   fs::remove_all(home);
+}
+
+// Catches a print that fails in silence: a PDF file that cannot be written
+// must end the command with the program's file text.
+TEST(PrintPdfTest, APdfFileThatCannotBeWrittenIsReported) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const std::string path = "/nonexistent-tolvane-folder/report.pdf";
+  printer.setOutputFileName(QString::fromStdString(path));
+  try {
+    QtPrinter(printer).Print({"-- end --"}, kReportTitle);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+  }
 }
 
 // Catches bytes that are not UTF-8 shown as garbage, and tabs expanded to a

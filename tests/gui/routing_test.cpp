@@ -164,6 +164,17 @@ TEST(RoutingTest, BandBarDoubleClickPrintsAndHeaderClickSorts) {
   by_call.windows.App().Dispatch(
       [&] { by_call.FrmPrice().Print1Click(Sender{"CoolBar1"}); });
   EXPECT_TRUE(TraceOf(by_widget) == TraceOf(by_call));
+  // Blank parts of the bands are not the bar: they print nothing.
+  QSignalSpy prints(by_widget.Main().CoolBar1Widget(), SIGNAL(DoubleClicked()));
+  const std::pair<const char*, QPoint> kBlanks[] = {
+      {"PnlCriteria", QPoint(320, 15)},
+      {"CoolBar2", QPoint(700, 15)},
+      {"Label1", QPoint(2, 2)}};
+  for (const auto& [blank, at] : kBlanks) {
+    QTest::mouseDClick(by_widget.Find(blank), Qt::LeftButton, Qt::NoModifier,
+                       at);
+  }
+  EXPECT_EQ(prints.count(), 0);
 
   for (int column = 0; column < 5; ++column) {
     GuiHarness header;

@@ -4,11 +4,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTextBrowser>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 
+#include "gui/qt_browser.h"
 #include "gui_harness.h"
+#include "sample_pages.h"
 
 namespace {
 
@@ -58,6 +61,13 @@ int main(int argc, char** argv) {
   h.Grid().SetChecked(4, false);
   h.Flush();
   h.Table().selectRow(2);
+  // The browser panel with a result page in it, as after a Get.
+  tolvane::gui::QtBrowser browser(nullptr);
+  if (auto* view = qobject_cast<QTextBrowser*>(browser.View())) {
+    h.Main().SetBrowserView(view);
+    view->setHtml(QString::fromStdString(tolvane::sample::ResultPage(
+        "brass lamp", 0, tolvane::sample::PageOptions{})));
+  }
   h.windows.BusyBox().Form.Show();
   h.windows.OptionsWidget().show();
   h.windows.AnaWidget().show();
@@ -68,5 +78,6 @@ int main(int argc, char** argv) {
   ok = Save(h.windows.OptionsWidget(), dir, "options.png") && ok;
   ok = Save(h.windows.AnaWidget(), dir, "analysis.png") && ok;
   ok = Save(h.windows.OKRightWidget(), dir, "dialog.png") && ok;
+  h.Main().ReleaseBrowserView();
   return ok ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/busy_box.h"
@@ -140,9 +141,11 @@ TEST(WindowsTest, AnalysisWindowLayout) {
             std::vector<std::string>{"Memo1"});
 }
 
-// The analysis report not reaching the screen, or OK not hiding the window.
+// The analysis report not reaching the screen, OK not hiding the window,
+// or the window placed over the main window instead of the screen's middle.
 TEST(WindowsTest, AnalysisWindowShowsItsMemoAndOkHidesIt) {
   GuiHarness h;
+  h.Main().move(300, 200);
   AnaWindow& ana = h.windows.AnaWidget();
   TFrmAna& frm_ana = h.windows.FrmAna();
   frm_ana.Memo1.Clear();
@@ -153,6 +156,8 @@ TEST(WindowsTest, AnalysisWindowShowsItsMemoAndOkHidesIt) {
   EXPECT_FALSE(ana.isModal());
   EXPECT_EQ(ana.Memo1->toPlainText(),
             QStringLiteral("--------- Hourly Analysys ---------\n "));
+  const QPoint middle = ana.screen()->availableGeometry().center();
+  EXPECT_LE((ana.frameGeometry().center() - middle).manhattanLength(), 2);
   ana.OKBtn->click();
   EXPECT_FALSE(ana.isVisible());
 }

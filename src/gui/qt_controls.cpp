@@ -121,7 +121,8 @@ void QtMemo::Add(const std::string& text) {
     lines_ = WidgetLines();
     user_text_ = false;
   }
-  for (std::string& line : MemoLinesOf(text)) lines_.push_back(std::move(line));
+  for (std::string& line : MemoEntryLines(text))
+    lines_.push_back(std::move(line));
   Schedule();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <limits>
 
 #include "util/numbers.h"
@@ -28,6 +29,9 @@ std::optional<ResultRow> MakeRow(const ParsedItem& item,
   if (!TryStrToFloat(TessikGlo::CleanPrice(item.Price), settings, price)) {
     return std::nullopt;
   }
+  // Statistics, icons and sorting run in 32 bits: a price beyond their range
+  // would make every figure infinite.
+  if (std::fabs(price) > std::numeric_limits<float>::max()) return std::nullopt;
   ResultRow row;
   row.item = item.Item;
   row.description = item.Description;

@@ -321,4 +321,18 @@ std::vector<std::string> MemoLinesOf(const std::string& text) {
   return lines;
 }
 
+std::vector<std::string> MemoEntryLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) break;
+    lines.emplace_back(text, start, end - start);
+    start = end + 2;
+  }
+  // Text after the last break, or an empty line after a closing break.
+  lines.emplace_back(text, start);
+  return lines;
+}
+
 }  // namespace tolvane

@@ -69,4 +69,10 @@ std::vector<std::string> SplitLines(const std::string& text);
 // text is one empty line.
 std::vector<std::string> MemoLinesOf(const std::string& text);
 
+// The lines a memo holds after Add of this text: like a memo on the desktop
+// the program was made for, only CR LF breaks a line; a lone line feed or
+// carriage return stays inside its line, so the memo's text, saved, is the
+// text added.
+std::vector<std::string> MemoEntryLines(const std::string& text);
+
 }  // namespace tolvane

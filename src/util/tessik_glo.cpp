@@ -1,6 +1,7 @@
 #include "util/tessik_glo.h"
 
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -63,9 +64,11 @@ std::string TessikGlo::ReplaceAll(std::string text, std::string_view pattern,
     return text;
   }
   if (pattern.empty()) return text;
-  // Searching again from the start after each replacement gives the same
-  // text as one left-to-right pass, because no caller's replacement holds
-  // its pattern; the pass keeps the cost linear.
+  // One left-to-right pass, which keeps the cost linear. Searching again
+  // from the start after each replacement can give another text where a
+  // replacement and its neighbours form the pattern anew ("abb" with "ab"
+  // replaced by "a" is "ab" here, "a" that way); no caller's pattern and
+  // replacement can do that, so for them the two agree.
   std::string out;
   out.reserve(text.size());
   std::size_t from = 0;
@@ -134,12 +137,20 @@ bool TessikGlo::LoadFile(std::vector<std::string>& list,
                          const std::string& file_name, int attempts) {
   list.clear();
   for (int attempt = 0; attempt < std::max(attempts, 1); ++attempt) {
-    std::ifstream in(file_name, std::ios::binary);
-    if (!in) continue;
-    std::string bytes((std::istreambuf_iterator<char>(in)),
-                      std::istreambuf_iterator<char>());
-    if (in.bad()) continue;
-    list = SplitLines(bytes);
+    // A folder or a file that fails half way is as unreadable as a missing
+    // one; the library's own read error never reaches the caller.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file_name, error)) continue;
+    try {
+      std::ifstream in(file_name, std::ios::binary);
+      if (!in) continue;
+      std::string bytes((std::istreambuf_iterator<char>(in)),
+                        std::istreambuf_iterator<char>());
+      if (in.bad()) continue;
+      list = SplitLines(bytes);
+    } catch (const std::exception&) {
+      continue;
+    }
     break;
   }
   return true;

@@ -73,10 +73,12 @@ TEST(AddItemTest, UsablePriceTexts) {
       {"EUR 12", true, -2},
       {"sold", true, -2},
       {"-5", true, -2},
-      // Pass the character test but are no number once cleaned: kept out.
+      // Pass the character test but are no number once cleaned, or one too
+      // large for 32 bits: kept out.
       {"$", false, -2},
       {".", false, -2},
       {"12\n", false, -2},
+      {"$1000000000000000000000000000000000000000", false, -2},
   };
   for (const Case& c : cases) {
     RowsFixture t;

@@ -11,7 +11,7 @@
 namespace tolvane::fakes {
 
 void FakeMemo::Add(const std::string& text) {
-  const std::vector<std::string> parts = MemoLinesOf(text);
+  const std::vector<std::string> parts = MemoEntryLines(text);
   lines.insert(lines.end(), parts.begin(), parts.end());
 }
 

@@ -90,6 +90,14 @@ TEST(ReportsWindowTest, ExportButtonWritesTheTableAndShowsTheNote) {
                   ->toPlainText()
                   .contains(QStringLiteral("CSV file is now saved to disk.")));
   EXPECT_TRUE(h.message_box.shown.empty());
+  // The summary saved now holds the note's line feeds as they are.
+  h.file_dialog.answers.push_back((folder / "summary.txt").string());
+  h.Click("SpeedButton2");
+  const std::string saved = ReadBytes(folder / "summary.txt");
+  EXPECT_NE(saved.find("items.\r\n\n\nCSV file is now saved"),
+            std::string::npos)
+      << saved;
+  EXPECT_TRUE(saved.ends_with("characters.\n\n\r\n")) << saved;
   fs::remove_all(folder);
 }
 

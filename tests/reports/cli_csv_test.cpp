@@ -85,6 +85,8 @@ TEST(CliCsvTest, SummaryMergesEveryFileIntoOneGrid) {
        "\tHigh:\t\t\t$0.00\n"
        "\t* Results are computed from checked items.\n",
        folder.File("empty.csv") + ": No Items In File\n"},
+      {"analysis " + Quoted(folder.File("empty.csv")), 0, "",
+       folder.File("empty.csv") + ": No Items In File\n"},
       {"summary " + a + " " + Quoted(folder.File("none.csv")), 1, "",
        "Cannot open file " + folder.File("none.csv") + ".\n"},
   };

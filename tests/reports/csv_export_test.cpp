@@ -20,11 +20,9 @@ using testing_support::TempFolder;
 using Lines = std::vector<std::string>;
 
 const Lines kNoteLines = {
-    "", "",
-    "CSV file is now saved to disk.  Note: In order to preserve CSV file "
+    "\n\nCSV file is now saved to disk.  Note: In order to preserve CSV file "
     "integrity, commas and quotation marks characters have been replaced "
-    "with apostrophe and period characters.",
-    "", ""};
+    "with apostrophe and period characters.\n\n"};
 
 bool EndsWith(const Lines& lines, const Lines& tail) {
   return lines.size() >= tail.size() &&

@@ -25,6 +25,8 @@ TEST(FilesTest, SplitLinesLikeAStringList) {
   EXPECT_EQ(MemoLinesOf("\n\nnote\n\n"), (V{"", "", "note", "", ""}));
   EXPECT_EQ(MemoLinesOf("plain"), V{"plain"});
   EXPECT_EQ(MemoLinesOf(""), V{""});
+  EXPECT_EQ(MemoEntryLines("a\r\n\nb\r\r\n"), (V{"a", "\nb\r", ""}));
+  EXPECT_EQ(MemoEntryLines(""), V{""});
 }
 
 // A failed write must leave the old file whole, and no save leaves a

@@ -173,7 +173,8 @@ TEST(TessikGloTest, MonthAndDayTables) {
   EXPECT_EQ(TessikGlo::DayName(7), "***");
 }
 
-// A file that never becomes readable must not stop the program.
+// A file that never becomes readable (missing, or a folder) must not stop
+// the program.
 TEST(TessikGloTest, LoadFileReadsLinesAndSurvivesAMissingFile) {
   const auto path =
       std::filesystem::temp_directory_path() / "tolvane_loadfile_test.txt";
@@ -187,6 +188,12 @@ TEST(TessikGloTest, LoadFileReadsLinesAndSurvivesAMissingFile) {
   std::filesystem::remove(path);
   EXPECT_TRUE(TessikGlo::LoadFile(lines, path.string(), 99));
   EXPECT_TRUE(lines.empty());
+  // A folder in the file's place reads as nothing, without an error.
+  std::filesystem::create_directory(path);
+  lines = {"old"};
+  EXPECT_TRUE(TessikGlo::LoadFile(lines, path.string(), 99));
+  EXPECT_TRUE(lines.empty());
+  std::filesystem::remove(path);
 }
 
 // ShellOpen reports its one failure itself and says so in its result.

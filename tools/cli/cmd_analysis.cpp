@@ -63,6 +63,8 @@ int RunAnalysis(const Args& args) {
   HeadlessApp app(RegionalSettings::FromSystemLocale());
   if (today) app.clock.today = *today;
   MergeCsvFiles(app, files);
+  // Like the window's command, the analysis of no rows is no analysis.
+  if (app.FrmPrice().ListView1().Count() == 0) return 0;
   for (const std::string& line :
        HourlyWeekdayReport(app.FrmPrice().ListView1(), app.clock.today,
                            app.FrmPrice().Regional())) {

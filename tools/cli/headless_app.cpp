@@ -13,7 +13,7 @@ void PlainTextBox::SetText(const std::string& text) {
 }
 
 void PlainMemo::Add(const std::string& text) {
-  const std::vector<std::string> lines = MemoLinesOf(text);
+  const std::vector<std::string> lines = MemoEntryLines(text);
   lines_.insert(lines_.end(), lines.begin(), lines.end());
 }
 

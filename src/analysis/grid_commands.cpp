@@ -6,13 +6,13 @@ bool DeleteRows(ResultGrid& grid, RowsToDelete which) {
   if (grid.Count() == 0) return false;
   switch (which) {
     case RowsToDelete::kZeroBid:
-      grid.RemoveIf([](const ResultRow& row) { return row.zero_bid; });
+      grid.RemoveIf([](const RowView& row) { return row.zero_bid; });
       break;
     case RowsToDelete::kSelected:
-      grid.RemoveIf([](const ResultRow& row) { return row.selected; });
+      grid.RemoveIf([](const RowView& row) { return row.selected; });
       break;
     case RowsToDelete::kUnchecked:
-      grid.RemoveIf([](const ResultRow& row) { return !row.checked; });
+      grid.RemoveIf([](const RowView& row) { return !row.checked; });
       break;
   }
   return grid.Count() > 0;

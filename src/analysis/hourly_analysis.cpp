@@ -42,11 +42,13 @@ EndTime SplitEndTime(std::string_view ended, Date today) {
   return when;
 }
 
-AnalysisTables AccumulateHourlyWeekday(const std::vector<ResultRow>& rows,
-                                       Date today,
-                                       const RegionalSettings& settings) {
+namespace {
+
+template <typename Rows>
+AnalysisTables Accumulate(const Rows& rows, Date today,
+                          const RegionalSettings& settings) {
   AnalysisTables tables;
-  for (const ResultRow& row : rows) {
+  for (const RowView row : rows) {
     // The end time is dated before the bids are looked at: a row that is
     // not counted still stops the command when its date is wrong.
     const EndTime when = SplitEndTime(row.ended, today);
@@ -56,11 +58,25 @@ AnalysisTables AccumulateHourlyWeekday(const std::vector<ResultRow>& rows,
     if (hour < 0 || hour > 23) {
       throw Error(FormatMessage(kInvalidHour, std::string(when.hour_text)));
     }
-    const double price = StrToFloat(TessikGlo::CleanPrice(row.price), settings);
+    const double price =
+        StrToFloat(TessikGlo::CleanPrice(std::string(row.price)), settings);
     AddTo(tables.hours[static_cast<std::size_t>(hour)], bids, price);
     AddTo(tables.weekdays[static_cast<std::size_t>(when.weekday)], bids, price);
   }
   return tables;
+}
+
+}  // namespace
+
+AnalysisTables AccumulateHourlyWeekday(const RowRange& rows, Date today,
+                                       const RegionalSettings& settings) {
+  return Accumulate(rows, today, settings);
+}
+
+AnalysisTables AccumulateHourlyWeekday(const std::vector<ResultRow>& rows,
+                                       Date today,
+                                       const RegionalSettings& settings) {
+  return Accumulate(rows, today, settings);
 }
 
 std::vector<std::string> HourlyWeekdayReport(const ResultGrid& grid, Date today,

@@ -46,6 +46,8 @@ EndTime SplitEndTime(std::string_view ended, Date today);
 // Groups every row, checked or not, by hour and weekday. Every row's end
 // time must date; rows whose Bids text is not all digits then add nothing.
 // Throws Error with the user's text at the first row that fails.
+AnalysisTables AccumulateHourlyWeekday(const RowRange& rows, Date today,
+                                       const RegionalSettings& settings);
 AnalysisTables AccumulateHourlyWeekday(const std::vector<ResultRow>& rows,
                                        Date today,
                                        const RegionalSettings& settings);

@@ -2,7 +2,7 @@
 
 namespace tolvane {
 
-int DeviationIcon(const ResultRow& row, std::optional<float> average) {
+int DeviationIcon(const RowView& row, std::optional<float> average) {
   if (!average) return -1;
   if (row.zero_bid) return 0;
   // With no average to compare with (no checked row, or all prices 0) every

@@ -130,7 +130,7 @@ PriceScatter BuildScatter(const ResultGrid& grid, Date today,
   double low = std::numeric_limits<double>::infinity();
   double high = -low;
   for (int i = 0; i < grid.Count(); ++i) {
-    const ResultRow& row = grid.Row(i);
+    const RowView row = grid.Row(i);
     const std::optional<double> minutes = reader.Minutes(row.ended);
     if (!minutes) {
       ++scatter.undated;

@@ -15,7 +15,7 @@ std::optional<double> FilterBound(const std::string& text,
 }
 
 std::size_t UncheckOutside(ResultGrid& grid, double low, double high) {
-  return grid.UncheckIf([low, high](const ResultRow& row) {
+  return grid.UncheckIf([low, high](const RowView& row) {
     return row.price64 > high || row.price64 < low;
   });
 }

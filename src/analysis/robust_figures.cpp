@@ -51,7 +51,7 @@ double Interpolate(const std::vector<double>& ordered, Position position) {
 std::vector<double> CheckedPrices(const ResultGrid& grid) {
   std::vector<double> prices;
   prices.reserve(static_cast<std::size_t>(grid.Totals().checked));
-  for (const ResultRow& row : grid.Rows()) {
+  for (const RowView row : grid.Rows()) {
     if (row.checked) prices.push_back(row.price64);
   }
   return prices;

@@ -182,6 +182,11 @@ class TFrmPrice {
   // of the process.
   std::string previous_expires_ = "thisisfirst";
 
+  // While a merge runs, the summary is written once at its end: it would
+  // be rewritten for every record, a million times, and only its last
+  // text is ever read.
+  bool summary_deferred_ = false;
+
   // Parser state.
   std::string PageText;
   ParsedItem CurrentItem;

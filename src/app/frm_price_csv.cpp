@@ -26,6 +26,9 @@ constexpr const char* kCsvSavedNote =
 constexpr const char* kNoItemsInFile = "No Items In File";
 // The stretch of a merged file read at a time.
 constexpr std::size_t kMergeChunk = 1 << 20;
+// A record of the export form with a short title: item, price, bids and end
+// time take some thirty bytes, quotes and commas a dozen more.
+constexpr std::size_t kTypicalRecordBytes = 48;
 
 // However the export ends, the save dialog is left ready for Save Results.
 class AfterExportSettings {
@@ -123,12 +126,25 @@ void TFrmPrice::MergeCsvRecords(const std::string& file_name,
     return;
   }
   ComputeSummary();
-  do {
-    walk.Next(CurrentItem);
-    // A record AddItem took has just had its summary, over this very grid;
-    // a second pass would write the same lines and cost as much again.
-    if (AddItem(CurrentItem) < 0) ComputeSummary();
-  } while (!walk.AtEnd());
+  // Room for the rows the file likely holds, so the grid does not copy
+  // itself as it grows; room not filled is never touched.
+  grid_.Reserve(file.Size() / kTypicalRecordBytes, file.Size());
+  summary_deferred_ = true;
+  try {
+    do {
+      walk.Next(CurrentItem);
+      // A record AddItem took has just had its summary, over this very
+      // grid; a second pass would write the same lines.
+      if (AddItem(CurrentItem) < 0) ComputeSummary();
+    } while (!walk.AtEnd());
+  } catch (...) {
+    // The rows added so far stay, and the summary tells them.
+    summary_deferred_ = false;
+    ComputeSummary();
+    throw;
+  }
+  summary_deferred_ = false;
+  ComputeSummary();
 }
 
 }  // namespace tolvane

@@ -53,6 +53,7 @@ bool TFrmPrice::PriceTextInvalid(const ParsedItem& item) const {
 }
 
 void TFrmPrice::ComputeSummary() {
+  if (summary_deferred_) return;
   MResultsLeft.Clear();
   MResultsLeft.Add(summary_writer_.Text(FiguresOf(grid_.Totals())));
   SetRowIcons();

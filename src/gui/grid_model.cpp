@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kColumnCaptions[kGridColumns] = {
     "Item", "Description", "Bids", "Price", "Ended"};
 
-const std::string& CellText(const ResultRow& row, int column) {
+std::string_view CellText(const RowView& row, int column) {
   switch (column) {
     case 0:
       return row.item;
@@ -64,7 +64,7 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
       index.row() >= grid_->Count()) {
     return {};
   }
-  const ResultRow& row = grid_->Row(index.row());
+  const RowView row = grid_->Row(index.row());
   switch (role) {
     case Qt::DisplayRole:
       return DisplayText(CellText(row, index.column()));

@@ -26,6 +26,8 @@ class CaptionIndex {
   using Id = std::uint32_t;
 
   void Insert(std::string_view caption, Id id);
+  // Room for `count` more captions.
+  void Reserve(std::size_t count) { entries_.reserve(entries_.size() + count); }
   // True when some caption begins with the text, letter case aside. An
   // empty text begins every caption.
   bool HasPrefix(std::string_view text) const;

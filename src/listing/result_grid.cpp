@@ -46,27 +46,110 @@ std::optional<ResultRow> MakeRow(const ParsedItem& item,
   return row;
 }
 
-void ResultGrid::Append(ResultRow row) {
+RowView::operator ResultRow() const {
+  ResultRow row;
+  row.item = item;
+  row.description = description;
+  row.bids = bids;
+  row.price = price;
+  row.ended = ended;
+  row.checked = checked;
+  row.selected = selected;
+  row.price32 = price32;
+  row.price64 = price64;
+  row.bids_value = bids_value;
+  row.bids_numeric = bids_numeric;
+  row.zero_bid = zero_bid;
+  return row;
+}
+
+RowView RowRange::Iterator::operator*() const { return grid_->Row(index_); }
+
+RowRange::Iterator RowRange::end() const {
+  return Iterator(grid_, grid_->Count());
+}
+
+std::size_t RowRange::size() const {
+  return static_cast<std::size_t>(grid_->Count());
+}
+
+RowView RowRange::operator[](std::size_t index) const {
+  return grid_->Row(static_cast<int>(index));
+}
+
+std::uint64_t ResultGrid::Slot::TextSize() const {
+  std::uint64_t size = 0;
+  for (const std::uint32_t part : sizes) size += part;
+  return size;
+}
+
+RowView ResultGrid::ViewOf(const Slot& slot) const {
+  RowView view;
+  std::string_view* const texts[] = {&view.item, &view.description, &view.bids,
+                                     &view.price, &view.ended};
+  const char* at = texts_.data() + slot.text_at;
+  for (std::size_t i = 0; i < 5; ++i) {
+    *texts[i] = std::string_view(at, slot.sizes[i]);
+    at += slot.sizes[i];
+  }
+  view.checked = slot.checked;
+  view.selected = slot.selected;
+  view.price32 = slot.price32;
+  view.price64 = slot.price64;
+  view.bids_value = slot.bids_value;
+  view.bids_numeric = slot.bids_numeric;
+  view.zero_bid = slot.zero_bid;
+  return view;
+}
+
+RowView ResultGrid::Row(int index) const {
+  return ViewOf(slots_[Index(index)]);
+}
+
+void ResultGrid::Append(const ResultRow& row) {
   if (next_id_ == std::numeric_limits<CaptionIndex::Id>::max()) {
     // Ids are never reused until the grid is cleared; after four billion
     // appends the live rows are numbered afresh.
     captions_.Clear();
     next_id_ = 0;
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
       row_ids_[i] = next_id_++;
-      captions_.Insert(rows_[i].item, row_ids_[i]);
+      captions_.Insert(ViewOf(slots_[i]).item, row_ids_[i]);
     }
   }
   captions_.Insert(row.item, next_id_);
   row_ids_.push_back(next_id_++);
-  rows_.push_back(std::move(row));
+  Slot slot;
+  slot.text_at = texts_.size();
+  // A text is part of a page or file held in memory, far below 4 GB.
+  const std::string* const texts[] = {&row.item, &row.description, &row.bids,
+                                      &row.price, &row.ended};
+  for (std::size_t i = 0; i < 5; ++i) {
+    slot.sizes[i] = static_cast<std::uint32_t>(texts[i]->size());
+    texts_ += *texts[i];
+  }
+  slot.price32 = row.price32;
+  slot.price64 = row.price64;
+  slot.bids_value = row.bids_value;
+  slot.checked = row.checked;
+  slot.selected = row.selected;
+  slot.bids_numeric = row.bids_numeric;
+  slot.zero_bid = row.zero_bid;
+  slots_.push_back(slot);
   // An append adds the new row at the end of the pass: the running totals
   // stay exactly those of a fresh pass.
-  if (totals_valid_) AddToTotals(rows_.back());
+  if (totals_valid_) AddToTotals(slots_.back());
   if (observer_ != nullptr) observer_->RowsAppended(Count() - 1, Count() - 1);
 }
 
-void ResultGrid::AddToTotals(const ResultRow& row) const {
+void ResultGrid::Reserve(std::size_t rows, std::size_t text_bytes) {
+  slots_.reserve(slots_.size() + rows);
+  row_ids_.reserve(row_ids_.size() + rows);
+  texts_.reserve(texts_.size() + text_bytes);
+  captions_.Reserve(rows);
+}
+
+void ResultGrid::AddToTotals(const Slot& row) const {
   ++totals_.count;
   if (!row.checked) return;
   ++totals_.checked;
@@ -79,14 +162,14 @@ void ResultGrid::AddToTotals(const ResultRow& row) const {
 const GridTotals& ResultGrid::Totals() const {
   if (!totals_valid_) {
     totals_ = GridTotals{};
-    for (const ResultRow& row : rows_) AddToTotals(row);
+    for (const Slot& row : slots_) AddToTotals(row);
     totals_valid_ = true;
   }
   return totals_;
 }
 
 void ResultGrid::SetChecked(int index, bool checked) {
-  ResultRow& row = rows_[Index(index)];
+  Slot& row = slots_[Index(index)];
   if (row.checked == checked) return;
   row.checked = checked;
   Invalidate();
@@ -94,20 +177,20 @@ void ResultGrid::SetChecked(int index, bool checked) {
 }
 
 void ResultGrid::SetSelected(int index, bool selected) {
-  rows_[Index(index)].selected = selected;
+  slots_[Index(index)].selected = selected;
 }
 
 void ResultGrid::CheckAll() {
-  for (ResultRow& row : rows_) row.checked = true;
+  for (Slot& row : slots_) row.checked = true;
   Invalidate();
   NotifyAllChanged();
 }
 
 std::size_t ResultGrid::UncheckIf(
-    const std::function<bool(const ResultRow&)>& match) {
+    const std::function<bool(const RowView&)>& match) {
   std::size_t changed = 0;
-  for (ResultRow& row : rows_) {
-    if (row.checked && match(row)) {
+  for (Slot& row : slots_) {
+    if (row.checked && match(ViewOf(row))) {
       row.checked = false;
       ++changed;
     }
@@ -119,38 +202,56 @@ std::size_t ResultGrid::UncheckIf(
 }
 
 std::size_t ResultGrid::RemoveIf(
-    const std::function<bool(const ResultRow&)>& match) {
+    const std::function<bool(const RowView&)>& match) {
   // One pass: kept rows move up over the removed ones, in order.
   std::vector<bool> removed_ids;
   std::size_t kept = 0;
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (match(rows_[i])) {
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    if (match(ViewOf(slots_[i]))) {
       if (removed_ids.empty()) removed_ids.resize(next_id_);
       removed_ids[row_ids_[i]] = true;
+      dead_bytes_ += slots_[i].TextSize();
       continue;
     }
     if (kept != i) {
-      rows_[kept] = std::move(rows_[i]);
+      slots_[kept] = slots_[i];
       row_ids_[kept] = row_ids_[i];
     }
     ++kept;
   }
-  const std::size_t removed = rows_.size() - kept;
+  const std::size_t removed = slots_.size() - kept;
   if (removed == 0) return 0;
-  rows_.erase(rows_.begin() + static_cast<long>(kept), rows_.end());
+  slots_.resize(kept);
   row_ids_.resize(kept);
-  if (rows_.empty()) {
+  if (slots_.empty()) {
     captions_.Clear();
+    texts_.clear();
+    dead_bytes_ = 0;
   } else {
     captions_.Remove(removed_ids);
+    if (dead_bytes_ > texts_.size() - dead_bytes_) DropDeadTexts();
   }
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
   return removed;
 }
 
+void ResultGrid::DropDeadTexts() {
+  std::string live;
+  live.reserve(texts_.size() - dead_bytes_);
+  for (Slot& slot : slots_) {
+    const std::uint64_t at = live.size();
+    live.append(texts_, slot.text_at, slot.TextSize());
+    slot.text_at = at;
+  }
+  texts_ = std::move(live);
+  dead_bytes_ = 0;
+}
+
 void ResultGrid::Clear() {
-  rows_.clear();
+  slots_.clear();
+  texts_.clear();
+  dead_bytes_ = 0;
   row_ids_.clear();
   captions_.Clear();
   next_id_ = 0;
@@ -159,24 +260,24 @@ void ResultGrid::Clear() {
 }
 
 void ResultGrid::Reorder(const std::vector<int>& order) {
-  assert(order.size() == rows_.size());
+  assert(order.size() == slots_.size());
   // Applied in place, cycle by cycle: each row moves once, and a large grid
-  // needs no second copy of its rows.
-  std::vector<bool> placed(rows_.size());
-  for (std::size_t start = 0; start < rows_.size(); ++start) {
+  // needs no second copy of its rows. The texts stay where they are.
+  std::vector<bool> placed(slots_.size());
+  for (std::size_t start = 0; start < slots_.size(); ++start) {
     if (placed[start]) continue;
-    ResultRow row = std::move(rows_[start]);
+    const Slot row = slots_[start];
     const CaptionIndex::Id id = row_ids_[start];
     std::size_t to = start;
     for (;;) {
       placed[to] = true;
       const auto from = Index(order[to]);
       if (from == start) break;
-      rows_[to] = std::move(rows_[from]);
+      slots_[to] = slots_[from];
       row_ids_[to] = row_ids_[from];
       to = from;
     }
-    rows_[to] = std::move(row);
+    slots_[to] = row;
     row_ids_[to] = id;
   }
   Invalidate();
@@ -193,7 +294,7 @@ void ResultGrid::SetIconAverage(float average) {
 }
 
 void ResultGrid::NotifyAllChanged() {
-  if (observer_ != nullptr && !rows_.empty()) {
+  if (observer_ != nullptr && !slots_.empty()) {
     observer_->RowsChanged(0, Count() - 1);
   }
 }

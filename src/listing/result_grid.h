@@ -33,6 +33,82 @@ struct ResultRow {
   bool zero_bid = false;      // the bids text is exactly "-"
 };
 
+// A row as the grid holds it: views of its texts, which stay valid until
+// the grid next changes, and its marks and numbers by value. A ResultRow
+// is seen through one, and one is copied into a ResultRow where a row must
+// outlive a change of the grid.
+struct RowView {
+  RowView() = default;
+  RowView(const ResultRow& row)  // NOLINT: a row reads as its view
+      : item(row.item),
+        description(row.description),
+        bids(row.bids),
+        price(row.price),
+        ended(row.ended),
+        checked(row.checked),
+        selected(row.selected),
+        price32(row.price32),
+        price64(row.price64),
+        bids_value(row.bids_value),
+        bids_numeric(row.bids_numeric),
+        zero_bid(row.zero_bid) {}
+  operator ResultRow() const;  // NOLINT: a copy that owns its texts
+
+  std::string_view item;
+  std::string_view description;
+  std::string_view bids;
+  std::string_view price;
+  std::string_view ended;
+  bool checked = true;
+  bool selected = false;
+  float price32 = 0;
+  double price64 = 0;
+  float bids_value = 0;
+  bool bids_numeric = false;
+  bool zero_bid = false;
+};
+
+class ResultGrid;
+
+// The rows of a grid in order, for range loops and indexing.
+class RowRange {
+ public:
+  class Iterator {
+   public:
+    using value_type = RowView;
+    using difference_type = std::ptrdiff_t;
+    Iterator() = default;
+    Iterator(const ResultGrid* grid, int index) : grid_(grid), index_(index) {}
+    RowView operator*() const;
+    Iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator old = *this;
+      ++index_;
+      return old;
+    }
+    bool operator==(const Iterator& other) const {
+      return index_ == other.index_;
+    }
+
+   private:
+    const ResultGrid* grid_ = nullptr;
+    int index_ = 0;
+  };
+
+  explicit RowRange(const ResultGrid& grid) : grid_(&grid) {}
+  Iterator begin() const { return Iterator(grid_, 0); }
+  Iterator end() const;
+  std::size_t size() const;
+  bool empty() const { return size() == 0; }
+  RowView operator[](std::size_t index) const;
+
+ private:
+  const ResultGrid* grid_;
+};
+
 // Makes a row from a record; nothing when the price text, cleaned, is not a
 // number under the regional settings.
 std::optional<ResultRow> MakeRow(const ParsedItem& item,
@@ -63,22 +139,30 @@ class GridObserver {
 // The rows of ListView1: the one source of truth that the table shows.
 // Running totals follow appends; any other change recomputes them on the
 // next read, so they always equal a fresh pass in grid order.
+//
+// The texts of all rows live in one buffer, each row holding where its own
+// begin and how long each is: a million rows cost their bytes and a few
+// dozen more each, not five strings and their allocations.
 class ResultGrid {
  public:
-  int Count() const { return static_cast<int>(rows_.size()); }
-  const ResultRow& Row(int index) const { return rows_[Index(index)]; }
-  const std::vector<ResultRow>& Rows() const { return rows_; }
+  int Count() const { return static_cast<int>(slots_.size()); }
+  RowView Row(int index) const;
+  RowRange Rows() const { return RowRange(*this); }
 
-  void Append(ResultRow row);
+  void Append(const ResultRow& row);
+  // Makes room for `rows` more rows holding `text_bytes` more bytes of
+  // text. Room not filled is address space only: its pages are never
+  // touched.
+  void Reserve(std::size_t rows, std::size_t text_bytes);
   void SetChecked(int index, bool checked);
   void SetSelected(int index, bool selected);
   void CheckAll();
   // Clears the check mark of every row that matches, in one pass; returns
   // how many changed.
-  std::size_t UncheckIf(const std::function<bool(const ResultRow&)>& match);
+  std::size_t UncheckIf(const std::function<bool(const RowView&)>& match);
   // Removes every row that matches, in one pass; the others keep their
   // order, check marks and selection. Returns how many went.
-  std::size_t RemoveIf(const std::function<bool(const ResultRow&)>& match);
+  std::size_t RemoveIf(const std::function<bool(const RowView&)>& match);
   void Clear();
   // Puts the rows in the order given: order[i] is the old index of the row
   // that ends at i.
@@ -98,12 +182,34 @@ class ResultGrid {
   void SetObserver(GridObserver* observer) { observer_ = observer; }
 
  private:
+  // A row's place in texts_ and its marks and numbers.
+  struct Slot {
+    std::uint64_t text_at = 0;
+    // Item, description, bids, price, ended, one after another.
+    std::uint32_t sizes[5] = {};
+    float price32 = 0;
+    double price64 = 0;
+    float bids_value = 0;
+    bool checked = true;
+    bool selected = false;
+    bool bids_numeric = false;
+    bool zero_bid = false;
+
+    std::uint64_t TextSize() const;
+  };
+
   std::size_t Index(int index) const { return static_cast<std::size_t>(index); }
-  void AddToTotals(const ResultRow& row) const;
+  RowView ViewOf(const Slot& slot) const;
+  void AddToTotals(const Slot& row) const;
   void Invalidate() { totals_valid_ = false; }
   void NotifyAllChanged();
+  // Rewrites texts_ with the live rows' texts only, once removed rows have
+  // left more dead bytes than live ones.
+  void DropDeadTexts();
 
-  std::vector<ResultRow> rows_;
+  std::vector<Slot> slots_;
+  std::string texts_;
+  std::uint64_t dead_bytes_ = 0;
   // The id each row has in the caption index, in row order.
   std::vector<CaptionIndex::Id> row_ids_;
   CaptionIndex::Id next_id_ = 0;

@@ -9,9 +9,9 @@ std::string CleanCsvField(std::string text) {
   return TessikGlo::ReplaceAll(std::move(text), ",", "  .");
 }
 
-std::string CsvRecord(const ResultRow& row) {
+std::string CsvRecord(const RowView& row) {
   constexpr std::string_view kSeparator = "\",\"";
-  const std::string description = CleanCsvField(row.description);
+  const std::string description = CleanCsvField(std::string(row.description));
   std::string record;
   record.reserve(row.item.size() + description.size() + row.price.size() +
                  row.bids.size() + row.ended.size() + 14);

@@ -12,7 +12,7 @@ std::string CleanCsvField(std::string text);
 
 // One exported record: five quoted fields, item, cleaned description,
 // price, bids and end time, without a line end.
-std::string CsvRecord(const ResultRow& row);
+std::string CsvRecord(const RowView& row);
 
 // The search text as a proposed file name: the path separator and control
 // bytes, which cannot stand in a name, become "_".

@@ -38,10 +38,12 @@ std::vector<std::string> ComposeReport(
   for (const std::string& line : memo_lines) AppendBufferLine(lines, line);
   AppendBufferLine(lines, kGap);
   if (items != ReportItems::kNone) {
-    for (const ResultRow& row : grid.Rows()) {
+    for (const RowView row : grid.Rows()) {
       if (!row.checked && items != ReportItems::kAll) continue;
-      AppendBufferLine(lines, kItemIndent + row.item + "\t" + row.price + "\t" +
-                                  row.bids + "\t" + row.description);
+      std::string line = kItemIndent;
+      line.append(row.item).append("\t").append(row.price).append("\t");
+      line.append(row.bids).append("\t").append(row.description);
+      AppendBufferLine(lines, line);
     }
   }
   AppendBufferLine(lines, kEndMark);

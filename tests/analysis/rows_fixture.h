@@ -18,7 +18,7 @@ struct RowsFixture {
     return w.AddItem(ParsedItem{item, "Brass lamp", bids, price, "Dec-06"});
   }
   ResultGrid& Grid() { return w.ListView1(); }
-  const ResultRow& Row(int i) { return w.ListView1().Row(i); }
+  ResultRow Row(int i) { return w.ListView1().Row(i); }
   int Icon(int i) {
     return DeviationIcon(w.ListView1().Row(i), w.ListView1().IconAverage());
   }

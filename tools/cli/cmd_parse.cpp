@@ -38,7 +38,7 @@ int RunParse(const Args& args) {
     frm_price.ParseListingPage(page);
   }
   std::string csv;
-  for (const ResultRow& row : frm_price.ListView1().Rows()) {
+  for (const RowView row : frm_price.ListView1().Rows()) {
     csv += CsvRecord(row) + "\r\n";
   }
   if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() ||

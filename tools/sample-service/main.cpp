@@ -2,22 +2,30 @@
 // interface, for the demo and the tests. Every address the program opens is
 // answered; the fault modes reproduce what a real site does on a bad day.
 
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "sample_pages.h"
 
@@ -61,6 +69,12 @@ constexpr const char* kUsage =
 // A page that never answers or trickles gives up after this long, so a
 // forgotten client cannot hold a worker for ever.
 constexpr auto kLongestStall = std::chrono::minutes(5);
+// A client must send its request within this time, and every read and write
+// of a connection must go through within kIoTimeout: slow clients are let
+// go before they use up the workers.
+constexpr auto kRequestDeadline = std::chrono::seconds(3);
+constexpr auto kIoTimeout = std::chrono::seconds(2);
+constexpr auto kSweepInterval = std::chrono::milliseconds(200);
 constexpr std::size_t kTrickleBytes = 32;
 constexpr auto kTrickleGap = std::chrono::milliseconds(100);
 constexpr const char* kHtml = "text/html; charset=iso-8859-1";
@@ -141,10 +155,100 @@ std::string NextExpires(const Settings& settings) {
   return text;
 }
 
-void StallUntilStopped() {
+// The connections the service holds, found through the process's open
+// sockets: cpp-httplib hands its handlers no socket, and keeps no deadline
+// for a whole request.
+class Connections {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  explicit Connections(int port) : port_(port) {}
+
+  // The connection from the client's port is being answered (or is done).
+  void SetAnswering(int peer_port, bool answering) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (answering) {
+      answering_.insert(peer_port);
+    } else {
+      answering_.erase(peer_port);
+    }
+  }
+
+  // Shuts every connection that has not sent its request within the
+  // deadline; with `all`, every connection not being answered.
+  void Sweep(bool all) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::map<int, Seen> now_open;
+    const Clock::time_point now = Clock::now();
+    for (const auto& [fd, peer_port] : Open()) {
+      Seen seen{peer_port, now};
+      const auto before = seen_.find(fd);
+      if (before != seen_.end() && before->second.peer_port == peer_port) {
+        seen.since = before->second.since;
+      }
+      if (answering_.count(peer_port) == 0 &&
+          (all || now - seen.since > kRequestDeadline)) {
+        ::shutdown(fd, SHUT_RDWR);
+      }
+      now_open[fd] = seen;
+    }
+    seen_ = std::move(now_open);
+  }
+
+  // True once the client at the port has closed its end (or is unknown).
+  bool PeerGone(int peer_port) {
+    for (const auto& [fd, port] : Open()) {
+      if (port != peer_port) continue;
+      char byte = 0;
+      const ssize_t n = ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+      return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
+    }
+    return true;
+  }
+
+ private:
+  struct Seen {
+    int peer_port;
+    Clock::time_point since;
+  };
+
+  // The accepted connections: socket and the client's port.
+  std::vector<std::pair<int, int>> Open() const {
+    std::vector<std::pair<int, int>> open;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/fd", error)) {
+      const int fd = std::atoi(entry.path().filename().c_str());
+      sockaddr_in local{}, peer{};
+      socklen_t size = sizeof local;
+      if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &size) != 0 ||
+          local.sin_family != AF_INET || ntohs(local.sin_port) != port_) {
+        continue;
+      }
+      size = sizeof peer;
+      if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) != 0) {
+        continue;  // the listening socket
+      }
+      open.emplace_back(fd, ntohs(peer.sin_port));
+    }
+    return open;
+  }
+
+  const int port_;
+  std::mutex mutex_;
+  std::map<int, Seen> seen_;
+  std::set<int> answering_;
+};
+
+Connections* g_connections = nullptr;
+
+// Holds the answer back until the service stops, the client goes away or
+// the longest stall has passed.
+void StallUntilStopped(const httplib::Request& req) {
   const auto until = std::chrono::steady_clock::now() + kLongestStall;
-  while (!g_stopping && std::chrono::steady_clock::now() < until) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  while (!g_stopping && std::chrono::steady_clock::now() < until &&
+         !g_connections->PeerGone(req.remote_port)) {
+    std::this_thread::sleep_for(kSweepInterval);
   }
 }
 
@@ -175,7 +279,7 @@ void ServeSearch(const Settings& settings, const httplib::Request& req,
     return;
   }
   if (settings.fault == Fault::kNoAnswer) {
-    StallUntilStopped();
+    StallUntilStopped(req);
     res.status = 503;
     return;
   }
@@ -199,6 +303,11 @@ void Serve(const Settings& settings, RequestLog& log) {
   // Stalled answers each hold a worker; leave room for many.
   server.new_task_queue = [] { return new httplib::ThreadPool(64); };
   server.set_tcp_nodelay(true);
+  server.set_read_timeout(kIoTimeout);
+  server.set_write_timeout(kIoTimeout);
+  // One request per connection: a connection not yet answered is one whose
+  // request is still being read.
+  server.set_keep_alive_max_count(1);
   // A port in use must be refused, not shared with another service.
   server.set_socket_options([](int sock) {
     int yes = 1;
@@ -206,6 +315,7 @@ void Serve(const Settings& settings, RequestLog& log) {
   });
   server.set_pre_routing_handler(
       [&log, &settings](const httplib::Request& req, httplib::Response&) {
+        g_connections->SetAnswering(req.remote_port, true);
         log.Write(req.method + " " + req.target);
         if (settings.latency_ms > 0) {
           std::this_thread::sleep_for(
@@ -251,6 +361,11 @@ void Serve(const Settings& settings, RequestLog& log) {
   }
   std::printf("listening on 127.0.0.1:%d\n", port);
   std::fflush(stdout);
+  Connections connections(port);
+  g_connections = &connections;
+  server.set_logger([](const httplib::Request& req, const httplib::Response&) {
+    g_connections->SetAnswering(req.remote_port, false);
+  });
 
   // Signals are taken by a thread of their own, which stops the server. A
   // signal may come before the server runs, when a stop would be lost: the
@@ -260,17 +375,27 @@ void Serve(const Settings& settings, RequestLog& log) {
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   std::atomic<bool> ended{false};
-  std::thread waiter([&server, &ended, signals] {
+  std::thread waiter([&server, &ended, &connections, signals] {
     int received = 0;
     sigwait(&signals, &received);
     g_stopping = true;
     while (!ended) {
       server.stop();
+      // Connections still reading a request would hold the stop for their
+      // read timeouts; they are closed.
+      connections.Sweep(true);
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  std::thread sweeper([&ended, &connections] {
+    while (!ended) {
+      connections.Sweep(false);
+      std::this_thread::sleep_for(kSweepInterval);
     }
   });
   server.listen_after_bind();
   ended = true;
+  sweeper.join();
   // Ended without a signal (the socket failed): wake the waiter to finish.
   if (!g_stopping) ::kill(::getpid(), SIGTERM);
   waiter.join();

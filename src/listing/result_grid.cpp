@@ -1,8 +1,11 @@
 #include "listing/result_grid.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "util/numbers.h"
@@ -19,6 +22,19 @@ float BidsValue(std::string_view bids) {
     if (c >= '0' && c <= '9') value = value * 10 + (c - '0');
   }
   return static_cast<float>(value);
+}
+
+// Asks for large pages under a big table: filling it then costs a page
+// fault per 2 MB instead of per 4 KB. Only whole large pages inside the
+// table are advised.
+void AdviseLargePages(const void* data, std::size_t bytes) {
+  constexpr std::uintptr_t kLarge = std::uintptr_t{1} << 21;
+  const auto at = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t start = (at + kLarge - 1) & ~(kLarge - 1);
+  const std::uintptr_t end = (at + bytes) & ~(kLarge - 1);
+  if (end > start) {
+    ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+  }
 }
 
 }  // namespace
@@ -147,6 +163,8 @@ void ResultGrid::Reserve(std::size_t rows, std::size_t text_bytes) {
   row_ids_.reserve(row_ids_.size() + rows);
   texts_.reserve(texts_.size() + text_bytes);
   captions_.Reserve(rows);
+  AdviseLargePages(slots_.data(), slots_.capacity() * sizeof(Slot));
+  AdviseLargePages(texts_.data(), texts_.capacity());
 }
 
 void ResultGrid::AddToTotals(const Slot& row) const {

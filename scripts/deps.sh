@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Qt Charts' CMake files need the OpenGL module's, which Debian ships apart.
+  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libasound2-dev libcpp-httplib-dev
   clang libclang-rt-14-dev

@@ -25,6 +25,7 @@ constexpr MenuEntry kMenu[] = {
     {"View1", "&View", nullptr, nullptr},
     {"Browser1", "&Browser", "View1", nullptr},
     {"Options1", "Options", "View1", &F::Options1Click},
+    {"MarketView1", "&Market View", "View1", nullptr},
     {"Help1", "&Data", nullptr, nullptr},
     {"Get1", "&Get ", "Help1", &F::Get1Click},
     {"Get51", "Get &5", "Help1", &F::Get1Click},

@@ -17,6 +17,7 @@
 #include "gui/dialog_windows.h"
 #include "gui/grid_model.h"
 #include "gui/main_window.h"
+#include "gui/market_window.h"
 #include "gui/options_window.h"
 #include "gui/page_viewer.h"
 #include "gui/qt_controls.h"
@@ -29,6 +30,8 @@ namespace {
 // View > Browser carries no command of the main window: it shows the page
 // of the browser panel larger.
 constexpr const char* kBrowserItem = "Browser1";
+// View > Market View opens the Market window, which only the front end has.
+constexpr const char* kMarketViewItem = "MarketView1";
 
 }  // namespace
 
@@ -50,6 +53,7 @@ ProgramWindows::~ProgramWindows() {
   grid_model_->Attach(nullptr);
   app_.Dispatch([this] { frm_price_->FormDestroy(Sender{"FrmPrice"}); });
   main_widget_->ReleaseBrowserView();
+  market_widget_.reset();
   page_viewer_.reset();
   options_widget_.reset();
   busy_widget_.reset();
@@ -185,6 +189,10 @@ void ProgramWindows::WireMain() {
       app_.Dispatch([this] { page_viewer_->ShowPageOf(services_.browser); });
     });
   }
+  if (QAction* market_item = w.MenuItem(QString::fromLatin1(kMarketViewItem))) {
+    QObject::connect(market_item, &QAction::triggered, &w,
+                     [this] { app_.Dispatch([this] { OpenMarketView(); }); });
+  }
 
   QObject::connect(&w, &MainWindow::Shown, &w, [this, frm] {
     app_.Dispatch([frm] { frm->FormShow(Sender{"FrmPrice"}); });
@@ -227,6 +235,17 @@ void ProgramWindows::WireMain() {
   QObject::connect(w.ListView1, &ResultsTable::DoubleClicked, &w, [this, frm] {
     app_.Dispatch([frm] { frm->ListView1Click(Sender{"ListView1"}); });
   });
+}
+
+void ProgramWindows::OpenMarketView() {
+  if (!market_widget_) {
+    market_widget_ = std::make_unique<MarketWindow>(
+        MarketWindowParts{app_, frm_price_->ListView1(),
+                          *main_widget_->ListView1, services_.file_dialog,
+                          services_.clock, services_.regional},
+        main_widget_.get());
+  }
+  market_widget_->Open();
 }
 
 void ProgramWindows::Start() {

@@ -19,6 +19,7 @@ namespace tolvane::gui {
 class AnaWindow;
 class BusyWindow;
 class MainWindow;
+class MarketWindow;
 class OKRightWindow;
 class OptionsWindow;
 class PageViewer;
@@ -77,6 +78,10 @@ class ProgramWindows {
   BusyWindow& BusyWidget() { return *busy_widget_; }
   OptionsWindow& OptionsWidget() { return *options_widget_; }
   PageViewer& PageViewerWidget() { return *page_viewer_; }
+  // The Market window, made the first time it is opened and kept, like the
+  // analysis window, until the program ends; nullptr before.
+  MarketWindow* MarketWidget() { return market_widget_.get(); }
+  void OpenMarketView();
 
   // Adapters the tests look into.
   QtWindow& MainForm() { return *main_form_; }
@@ -125,6 +130,7 @@ class ProgramWindows {
   std::unique_ptr<BusyWindow> busy_widget_;
   std::unique_ptr<OptionsWindow> options_widget_;
   std::unique_ptr<PageViewer> page_viewer_;
+  std::unique_ptr<MarketWindow> market_widget_;
   ResultGridModel* grid_model_ = nullptr;  // owned by the table
 };
 

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QTextBrowser>
 #include <QWidget>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
+#include "gui/market_window.h"
 #include "gui/qt_browser.h"
 #include "gui_harness.h"
 #include "sample_pages.h"
@@ -78,6 +80,29 @@ int main(int argc, char** argv) {
   ok = Save(h.windows.OptionsWidget(), dir, "options.png") && ok;
   ok = Save(h.windows.AnaWidget(), dir, "analysis.png") && ok;
   ok = Save(h.windows.OKRightWidget(), dir, "dialog.png") && ok;
+
+  // The Market window over a few weeks of sales: a spread of prices with a
+  // long tail, a few far sales and some rows unchecked.
+  std::uint32_t seed = 17;
+  const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (int i = 0; i < 400; ++i) {
+    const std::uint32_t r = next();
+    const double price =
+        20 + (r % 4000) / 100.0 + (r % 97 == 0 ? 400 : 0) + (i % 50) * 0.6;
+    char text[32];
+    std::snprintf(text, sizeof text, "$%.2f", price);
+    const std::string ended =
+        (i % 3 == 0 ? "Oct-" : "Nov-") + std::to_string(10 + i % 19) + " " +
+        std::to_string(10 + i % 13) + ":" + std::to_string(10 + i % 50);
+    h.AppendRow({std::to_string(2000000000 + i), "Brass lamp",
+                 std::to_string(i % 11), text, ended});
+    if (i % 9 == 0) h.Grid().SetChecked(h.Grid().Count() - 1, false);
+  }
+  h.FrmPrice().ComputeSummary();
+  h.Flush();
+  h.windows.OpenMarketView();
+  QApplication::processEvents();
+  ok = Save(*h.windows.MarketWidget(), dir, "market.png") && ok;
   h.Main().ReleaseBrowserView();
   return ok ? 0 : 1;
 }

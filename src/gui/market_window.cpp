@@ -1,0 +1,484 @@
+#include "gui/market_window.h"
+
+#include <QAreaSeries>
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPainter>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "gui/grid_model.h"
+#include "gui/qt_controls.h"
+#include "gui/results_table.h"
+#include "gui/row_icons.h"
+#include "util/files.h"
+
+namespace tolvane::gui {
+namespace {
+
+constexpr const char* kCaption = "Market View";
+constexpr const char* kFigureHeader = "Figure";
+constexpr const char* kValueHeader = "Value";
+constexpr const char* kSaveChartCaption = "Save Chart...";
+constexpr const char* kCloseCaption = "Close";
+constexpr const char* kSaveChartTitle = "Save Chart";
+constexpr const char* kSaveChartFilter =
+    "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg";
+constexpr const char* kHistogramTitle = "Checked prices";
+constexpr const char* kScatterTitle =
+    "Price over end time (colour: deviation icon; hollow: unchecked)";
+constexpr const char* kMedianName = "Median";
+constexpr const char* kFenceName = "Fence";
+constexpr const char* kRowsAxis = "Rows";
+constexpr const char* kBinnedNote =
+    "Too many rows to draw one by one: each point stands for the rows of its "
+    "kind in its part of the plot and selects the first of them.";
+constexpr const char* kUndatedNote =
+    "Rows without a readable end time, "
+    "not drawn: %1.";
+
+QString Text(const std::string& text) { return QString::fromUtf8(text); }
+
+// The price axis in the user's currency symbol.
+QString MoneyLabelFormat(const RegionalSettings& regional, bool log_scale) {
+  QString symbol = Text(regional.currency_symbol);
+  symbol.replace(QLatin1Char('%'), QStringLiteral("%%"));
+  return symbol + (log_scale ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
+}
+
+void ClearChart(QChart* chart) {
+  chart->removeAllSeries();
+  for (QAbstractAxis* axis : chart->axes()) {
+    chart->removeAxis(axis);
+    delete axis;
+  }
+}
+
+QAbstractAxis* PriceAxis(const RegionalSettings& regional, bool log_scale,
+                         double from, double to) {
+  if (log_scale) {
+    auto* axis = new QLogValueAxis;
+    axis->setBase(10);
+    axis->setMinorTickCount(8);
+    axis->setLabelFormat(MoneyLabelFormat(regional, true));
+    axis->setRange(from, to);
+    return axis;
+  }
+  auto* axis = new QValueAxis;
+  axis->setLabelFormat(MoneyLabelFormat(regional, false));
+  axis->setRange(from, to);
+  axis->applyNiceNumbers();
+  return axis;
+}
+
+// Where an end time in minutes since 1970 lies on the time axis, which
+// shows local time: the listing's clock, as the grid shows it.
+qint64 AxisTime(double minutes) {
+  const auto whole = static_cast<qint64>(minutes);
+  const qint64 days = whole >= 0 ? whole / 1440 : (whole - 1439) / 1440;
+  const int in_day = static_cast<int>(whole - days * 1440);
+  const QDate date = QDate(1970, 1, 1).addDays(days);
+  return QDateTime(date, QTime(in_day / 60, in_day % 60)).toMSecsSinceEpoch();
+}
+
+// Filled like the row's icon (a white icon's point framed in black); an
+// unchecked row is only a ring, a shade darker than its icon (grey where
+// the icon is white).
+void StyleScatter(QScatterSeries* series, int icon, bool checked) {
+  const QColor colour =
+      icon < 0 ? QColor(160, 160, 160) : RowIconBackground(icon);
+  series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+  series->setMarkerSize(8);
+  if (checked) {
+    series->setColor(colour);
+    series->setBorderColor(icon == 0 ? QColor(255, 255, 0) : QColor(0, 0, 0));
+  } else {
+    series->setBrush(Qt::NoBrush);
+    series->setPen(QPen(
+        colour == Qt::white ? QColor(170, 170, 170) : colour.darker(130), 1.5));
+  }
+}
+
+}  // namespace
+
+MarketWindow::MarketWindow(const MarketWindowParts& parts, QWidget* parent)
+    : QDialog(parent, Qt::Window), parts_(parts) {
+  setObjectName(QStringLiteral("FrmMarket"));
+  setWindowTitle(QString::fromLatin1(kCaption));
+  setModal(false);
+  resize(1000, 660);
+
+  figures_table_ = new QTableWidget(0, 2, this);
+  figures_table_->setObjectName(QStringLiteral("TblFigures"));
+  figures_table_->setHorizontalHeaderLabels(
+      {QString::fromLatin1(kFigureHeader), QString::fromLatin1(kValueHeader)});
+  figures_table_->verticalHeader()->hide();
+  figures_table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  figures_table_->setSelectionMode(QAbstractItemView::NoSelection);
+  figures_table_->horizontalHeader()->setSectionResizeMode(
+      0, QHeaderView::Stretch);
+  figures_table_->horizontalHeader()->setSectionResizeMode(
+      1, QHeaderView::ResizeToContents);
+  figures_table_->setMinimumWidth(280);
+  figures_table_->setFocusPolicy(Qt::NoFocus);
+
+  auto* percentile_note =
+      new QLabel(QString::fromLatin1(kPercentileNote), this);
+  percentile_note->setObjectName(QStringLiteral("LblPercentiles"));
+  percentile_note->setWordWrap(true);
+  scatter_note_ = new QLabel(this);
+  scatter_note_->setObjectName(QStringLiteral("LblScatterNote"));
+  scatter_note_->setWordWrap(true);
+
+  save_button_ = new QPushButton(QString::fromLatin1(kSaveChartCaption), this);
+  save_button_->setObjectName(QStringLiteral("BtnSaveChart"));
+  auto* close_button =
+      new QPushButton(QString::fromLatin1(kCloseCaption), this);
+  close_button->setObjectName(QStringLiteral("BtnClose"));
+  connect(save_button_, &QPushButton::clicked, this,
+          [this] { parts_.app.Dispatch([this] { SaveChartClick(); }); });
+  connect(close_button, &QPushButton::clicked, this, &QDialog::hide);
+
+  histogram_view_ = new QChartView(new QChart, this);
+  histogram_view_->setObjectName(QStringLiteral("ChvHistogram"));
+  histogram_view_->setRenderHint(QPainter::Antialiasing);
+  scatter_view_ = new QChartView(new QChart, this);
+  scatter_view_->setObjectName(QStringLiteral("ChvScatter"));
+  scatter_view_->setRenderHint(QPainter::Antialiasing);
+  scatter_view_->chart()->legend()->hide();
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(save_button_);
+  buttons->addStretch();
+  buttons->addWidget(close_button);
+  auto* left = new QVBoxLayout;
+  left->addWidget(figures_table_, 1);
+  left->addWidget(percentile_note);
+  left->addWidget(scatter_note_);
+  left->addLayout(buttons);
+  auto* right = new QVBoxLayout;
+  right->addWidget(histogram_view_, 1);
+  right->addWidget(scatter_view_, 1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left, 0);
+  layout->addLayout(right, 1);
+
+  save_settings_.title = kSaveChartTitle;
+  save_settings_.filter = kSaveChartFilter;
+  save_settings_.default_ext = "png";
+
+  refresh_timer_.setSingleShot(true);
+  refresh_timer_.setInterval(kFrameMilliseconds);
+  connect(&refresh_timer_, &QTimer::timeout, this, &MarketWindow::Refresh);
+  // The table's model announces appended rows, changed marks and icons, and
+  // replaced rows at screen rate; the window follows while it is shown.
+  if (ResultGridModel* model = parts_.table.GridModel()) {
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            &MarketWindow::Schedule);
+    connect(model, &QAbstractItemModel::modelReset, this,
+            &MarketWindow::Schedule);
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            &MarketWindow::Schedule);
+    connect(model, &QAbstractItemModel::layoutChanged, this,
+            &MarketWindow::Schedule);
+  }
+}
+
+MarketWindow::~MarketWindow() = default;
+
+void MarketWindow::Open() {
+  if (!isVisible()) show();
+  raise();
+  activateWindow();
+}
+
+void MarketWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Refresh();
+}
+
+void MarketWindow::Schedule() {
+  // A hidden window catches up when it is shown again.
+  if (isVisible() && !refresh_timer_.isActive()) refresh_timer_.start();
+}
+
+void MarketWindow::Refresh() {
+  refresh_timer_.stop();
+  QElapsedTimer took;
+  took.start();
+  std::vector<double> prices = CheckedPrices(parts_.grid);
+  std::vector<double> work = prices;
+  const RobustFigures figures = ComputeRobustFigures(work);
+  FillTable(figures);
+  DrawHistogram(prices, figures);
+  DrawScatter();
+  // A grid so large that drawing takes longer than a frame is followed
+  // less often, so the rows keep arriving at full speed.
+  refresh_timer_.setInterval(
+      std::max<int>(kFrameMilliseconds, static_cast<int>(took.elapsed())));
+}
+
+void MarketWindow::FillTable(const RobustFigures& figures) {
+  const std::vector<FigureLine> lines =
+      RobustFigureLines(figures, parts_.regional);
+  figures_table_->setRowCount(static_cast<int>(lines.size()));
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    const FigureLine& line = lines[static_cast<std::size_t>(i)];
+    QString label = QString::fromLatin1(line.label);
+    if (label.endsWith(QLatin1Char(':'))) label.chop(1);
+    auto* value = new QTableWidgetItem(Text(line.text));
+    value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    figures_table_->setItem(i, 0, new QTableWidgetItem(label));
+    figures_table_->setItem(i, 1, value);
+  }
+}
+
+void MarketWindow::DrawHistogram(const std::vector<double>& prices,
+                                 const RobustFigures& figures) {
+  QChart* chart = histogram_view_->chart();
+  ClearChart(chart);
+  const PriceHistogram histogram = BuildHistogram(prices, figures);
+  if (histogram.counts.empty()) {
+    chart->setTitle(QString::fromLatin1(kHistogramTitle));
+    return;
+  }
+  auto* outline = new QLineSeries;
+  std::size_t tallest = 0;
+  outline->append(histogram.edges.front(), 0);
+  for (std::size_t i = 0; i < histogram.counts.size(); ++i) {
+    const auto count = static_cast<double>(histogram.counts[i]);
+    outline->append(histogram.edges[i], count);
+    outline->append(histogram.edges[i + 1], count);
+    tallest = std::max(tallest, histogram.counts[i]);
+  }
+  outline->append(histogram.edges.back(), 0);
+  auto* bars = new QAreaSeries(outline);
+  // The bars own their outline, so clearing the chart frees both.
+  outline->setParent(bars);
+  bars->setName(QString::fromLatin1(kRowsAxis));
+  bars->setColor(QColor(120, 160, 210));
+  bars->setBorderColor(QColor(40, 80, 140));
+  chart->addSeries(bars);
+
+  const double top = static_cast<double>(tallest) * 1.1 + 1;
+  const auto mark = [&](double price, const char* name, Qt::PenStyle style,
+                        QColor colour) {
+    if (price < histogram.edges.front() || price > histogram.edges.back()) {
+      return;
+    }
+    auto* line = new QLineSeries;
+    line->setName(QString::fromLatin1(name));
+    line->append(price, 0);
+    line->append(price, top);
+    line->setPen(QPen(colour, 2, style));
+    chart->addSeries(line);
+  };
+  mark(*figures.median, kMedianName, Qt::SolidLine, QColor(0, 0, 0));
+  mark(*figures.lower_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
+  mark(*figures.upper_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
+
+  QAbstractAxis* x = PriceAxis(parts_.regional, histogram.log_scale,
+                               histogram.edges.front(), histogram.edges.back());
+  auto* y = new QValueAxis;
+  y->setRange(0, top);
+  y->applyNiceNumbers();
+  y->setLabelFormat(QStringLiteral("%.0f"));
+  y->setTitleText(QString::fromLatin1(kRowsAxis));
+  chart->addAxis(x, Qt::AlignBottom);
+  chart->addAxis(y, Qt::AlignLeft);
+  for (QAbstractSeries* series : chart->series()) {
+    series->attachAxis(x);
+    series->attachAxis(y);
+  }
+  // The bars need no legend entry; the lines do, once per name.
+  const QList<QLegendMarker*> markers = chart->legend()->markers();
+  if (!markers.isEmpty()) markers.front()->setVisible(false);
+  if (markers.size() > 3) markers[3]->setVisible(false);
+  chart->setTitle(QStringLiteral("%1: %2 bins (Freedman-Diaconis)%3")
+                      .arg(QString::fromLatin1(kHistogramTitle))
+                      .arg(histogram.counts.size())
+                      .arg(histogram.log_scale
+                               ? QStringLiteral(", logarithmic price axis")
+                               : QString()));
+}
+
+void MarketWindow::DrawScatter() {
+  QChart* chart = scatter_view_->chart();
+  ClearChart(chart);
+  drawn_.clear();
+  chart->setTitle(QString::fromLatin1(kScatterTitle));
+  const PriceScatter scatter = BuildScatter(parts_.grid, parts_.clock.Today());
+  QStringList notes;
+  if (scatter.binned) notes << QString::fromLatin1(kBinnedNote);
+  if (scatter.undated > 0) {
+    notes << QString::fromLatin1(kUndatedNote).arg(scatter.undated);
+  }
+  scatter_note_->setText(notes.join(QLatin1Char(' ')));
+  if (scatter.points.empty()) return;
+
+  // One series per look: 7 icons (or none yet), checked or not.
+  constexpr int kKinds = 14;
+  std::vector<QList<QPointF>> points(kKinds);
+  std::vector<std::vector<int>> rows(kKinds);
+  double first = std::numeric_limits<double>::infinity();
+  double last = -first;
+  double low = first;
+  double high = -first;
+  for (const ScatterPoint& point : scatter.points) {
+    const auto kind = static_cast<std::size_t>((point.icon + 1) * 2 +
+                                               (point.checked ? 1 : 0));
+    const auto at = static_cast<double>(AxisTime(point.minutes));
+    points[kind].append(QPointF(at, point.price));
+    rows[kind].push_back(point.row);
+    first = std::min(first, at);
+    last = std::max(last, at);
+    low = std::min(low, point.price);
+    high = std::max(high, point.price);
+  }
+  // Unchecked rings first, so filled points of checked rows lie on top.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t kind = 0; kind < points.size(); ++kind) {
+      if (points[kind].isEmpty() || static_cast<int>(kind % 2) != pass) {
+        continue;
+      }
+      auto* series = new QScatterSeries;
+      StyleScatter(series, static_cast<int>(kind / 2) - 1, kind % 2 == 1);
+      series->replace(points[kind]);
+      chart->addSeries(series);
+      drawn_.push_back({series, std::move(rows[kind])});
+      connect(series, &QScatterSeries::clicked, this,
+              [this, series](const QPointF& point) {
+                PointClicked(series, point);
+              });
+    }
+  }
+  const double hour = 3600.0 * 1000;
+  auto* x = new QDateTimeAxis;
+  x->setFormat(QStringLiteral("MMM d"));
+  x->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(first - hour)),
+              QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(last + hour)));
+  const double pad =
+      scatter.log_scale ? 1.0 : std::max((high - low) * 0.05, 1.0);
+  QAbstractAxis* y =
+      PriceAxis(parts_.regional, scatter.log_scale,
+                scatter.log_scale ? low / 1.2 : std::max(0.0, low - pad),
+                scatter.log_scale ? high * 1.2 : high + pad);
+  chart->addAxis(x, Qt::AlignBottom);
+  chart->addAxis(y, Qt::AlignLeft);
+  for (QAbstractSeries* series : chart->series()) {
+    series->attachAxis(x);
+    series->attachAxis(y);
+  }
+}
+
+std::optional<QPoint> MarketWindow::PointOfRow(int row) const {
+  for (const DrawnSeries& drawn : drawn_) {
+    const auto found = std::find(drawn.rows.begin(), drawn.rows.end(), row);
+    if (found == drawn.rows.end()) continue;
+    const QPointF value =
+        drawn.series->at(static_cast<int>(found - drawn.rows.begin()));
+    QChart* chart = scatter_view_->chart();
+    const QPointF in_chart = chart->mapToPosition(value, drawn.series);
+    return scatter_view_->mapFromScene(chart->mapToScene(in_chart));
+  }
+  return std::nullopt;
+}
+
+void MarketWindow::PointClicked(const QScatterSeries* series,
+                                const QPointF& point) {
+  if (refresh_timer_.isActive()) {
+    // The points are about to move: what was clicked may be another row
+    // by now.
+    Refresh();
+    return;
+  }
+  for (const DrawnSeries& drawn : drawn_) {
+    if (drawn.series != series) continue;
+    // The nearest point of the series: the one clicked, or its twin.
+    int best = -1;
+    double best_distance = std::numeric_limits<double>::infinity();
+    QChart* chart = scatter_view_->chart();
+    const QPointF clicked = chart->mapToPosition(point, drawn.series);
+    for (int i = 0; i < drawn.series->count(); ++i) {
+      const QPointF at =
+          chart->mapToPosition(drawn.series->at(i), drawn.series);
+      const double distance = QLineF(at, clicked).length();
+      if (distance < best_distance) {
+        best_distance = distance;
+        best = i;
+      }
+    }
+    if (best < 0) return;
+    const int row = drawn.rows[static_cast<std::size_t>(best)];
+    ResultGridModel* model = parts_.table.GridModel();
+    if (model == nullptr || row >= parts_.grid.Count()) return;
+    model->Flush();
+    const QModelIndex index = model->index(row, 0);
+    parts_.table.selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    parts_.table.scrollTo(index, QAbstractItemView::PositionAtCenter);
+    return;
+  }
+}
+
+void MarketWindow::SaveChartClick() {
+  if (!parts_.file_dialog.ExecuteSave(save_settings_)) return;
+  SaveCharts(save_settings_.file_name);
+}
+
+void MarketWindow::SaveCharts(const std::string& file_name) const {
+  const QSize top = histogram_view_->size();
+  const QSize bottom = scatter_view_->size();
+  const QSize size(std::max(top.width(), bottom.width()),
+                   top.height() + bottom.height());
+  const auto draw = [&](QPainter& painter) {
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    histogram_view_->render(&painter, QRectF(QPointF(0, 0), top),
+                            histogram_view_->viewport()->rect());
+    scatter_view_->render(&painter, QRectF(QPointF(0, top.height()), bottom),
+                          scatter_view_->viewport()->rect());
+  };
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const QString name = Text(file_name);
+  if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QString::fromLatin1(kCaption));
+    QPainter painter(&svg);
+    draw(painter);
+  } else {
+    QImage image(size, QImage::Format_ARGB32);
+    {
+      QPainter painter(&image);
+      painter.setRenderHint(QPainter::Antialiasing);
+      draw(painter);
+    }
+    image.save(&buffer, "PNG");
+  }
+  buffer.close();
+  WriteFileAtomically(file_name, bytes.toStdString());
+}
+
+}  // namespace tolvane::gui

@@ -74,7 +74,7 @@ TEST(ProgramTest, EveryAddressTheProgramOpensIsAnswered) {
   frm.Support1Click(Sender{"Support1"});
   const std::vector<std::string> expected_titles = {
       "Tolvane Help", "eBay Help: Search Tips", "Tolvane Support",
-      "eBay item " + frm.ListView1().Row(7).item};
+      "eBay item " + std::string(frm.ListView1().Row(7).item)};
   std::vector<std::string> addresses = program.shell.opened;
   addresses.push_back(
       ItemPageAddress(frm.Hosts().item_host, frm.ListView1().Row(7).item));

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "analysis/row_sort.h"
-#include "app/command_table.h"
 #include "rows_fixture.h"
 
 namespace tolvane {
@@ -109,19 +108,6 @@ TEST(GridCommandsTest, DeleteSummaryOnlyWhileRowsRemain) {
       EXPECT_EQ(t.Memo(), c.memo_after) << c.name;
     }
   }
-}
-
-// Catches the side bar's "Delete selected auctions" wired to another
-// command than Delete Selected.
-TEST(GridCommandsTest, SideBarDeleteSelectedDeletesTheSelectedRows) {
-  RowsFixture t;
-  AddFiveRows(t);
-  for (const ButtonEntry& button : SideBarButtons()) {
-    if (std::string(button.name) == "SpdDeleteSelected") {
-      Fire(t, button.handler);
-    }
-  }
-  EXPECT_EQ(t.Items(), (Items{"a", "c", "e"}));
 }
 
 // Catches Check All that leaves rows unchecked, skips the summary, or

@@ -212,25 +212,6 @@ TEST(HourlyAnalysisTest, ReportForASmallGrid) {
   EXPECT_EQ(HourlyWeekdayReport(grid, kMarch, kUs), first);
 }
 
-// Catches averages written for empty buckets (a division by zero shown as
-// text) and a short report when nothing is counted.
-TEST(HourlyAnalysisTest, OnlyZeroBidRowsGiveAnEmptyFullReport) {
-  ResultGrid grid;
-  grid.Append(Row("-", "$10.00", "Mar-02 09:15"));
-  grid.Append(Row("-", "$12.00", "Nov-23 18:45"));
-  const std::vector<std::string> lines = HourlyWeekdayReport(grid, kMarch, kUs);
-  ASSERT_EQ(lines.size(), 42u);
-  for (const std::string& line : lines) {
-    EXPECT_EQ(line.find('\t'), std::string::npos) << line;
-  }
-  for (int day = 0; day < 7; ++day) {
-    EXPECT_TRUE(lines[35 + day].ends_with("0        0        $0.00"))
-        << lines[35 + day];
-  }
-  EXPECT_EQ(lines[13], "    9    0       0          $0.00");
-  EXPECT_EQ(lines[36], "  MON    0        0        $0.00");
-}
-
 // Catches values cut to their field: a six-digit count or total pushes the
 // rest of the line to the right.
 TEST(HourlyAnalysisTest, LongValuesPushTheLineRight) {
@@ -249,23 +230,6 @@ TEST(HourlyAnalysisTest, LongValuesPushTheLineRight) {
       kUs);
   EXPECT_EQ(from_rows[13],
             "    9    1       123456      $1.00\t$1.00\t    123456.00");
-}
-
-// Catches amounts written with United States forms whatever the user's
-// settings: symbol placement, separators and the fixed form follow them.
-TEST(HourlyAnalysisTest, AmountsFollowTheRegionalSettings) {
-  RegionalSettings euro;
-  euro.currency_symbol = "EUR";
-  euro.currency_format = 3;
-  euro.thousands_separator = '.';
-  euro.decimal_separator = ',';
-  const std::vector<std::string> lines = HourlyWeekdayLines(
-      AccumulateHourlyWeekday(
-          {Row("5", "2234", "Mar-02 09:15"), Row("0", "1000", "Mar-02 09:15")},
-          kMarch, euro),
-      euro);
-  EXPECT_EQ(lines[13],
-            "    9    2       5          3.234,00 EUR\t1.617,00 EUR\t    2,50");
 }
 
 // The command on the windows: an empty grid leaves everything alone, a

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
-#include "app/command_table.h"
 #include "app/frm_options.h"
 #include "fakes/fakes.h"
 
@@ -45,23 +42,27 @@ TEST(FrameTest, ExitClosesTheMainWindowAndOptionsShowModeless) {
   EXPECT_TRUE(f.main_form.closed);
 }
 
-// Every command of the tables reaches a handler, and the captions and hints
-// are the program's own.
-TEST(FrameTest, CommandTablesAreComplete) {
-  std::set<std::string> names;
-  int with_handler = 0;
-  for (const MenuEntry& entry : MainMenuEntries()) {
-    EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
-    if (entry.handler != nullptr) ++with_handler;
+// Only a plain Enter starts a Get: with Shift, Alt or Ctrl held, or for
+// another key, the search box keeps the key to itself.
+TEST(FrameTest, OnlyPlainEnterStartsAGet) {
+  struct Case {
+    int key;
+    bool shift, alt, ctrl;
+    bool gets;
+  } cases[] = {{13, false, false, false, true},
+               {13, true, false, false, false},
+               {13, false, true, false, false},
+               {13, false, false, true, false},
+               {10, false, false, false, false}};
+  for (const Case& c : cases) {
+    fakes::FakeApp f;
+    f.Dispatch([&] {
+      f.FrmPrice->EdtQueryKeyDown(Sender{"EdtQuery"}, c.key, c.shift, c.alt,
+                                  c.ctrl);
+    });
+    EXPECT_EQ(f.MiniBro.navigations.size(), c.gets ? 1u : 0u)
+        << c.key << c.shift << c.alt << c.ctrl;
   }
-  EXPECT_EQ(with_handler, 19);
-  EXPECT_EQ(ToolbarButtons().size(), 13u);
-  EXPECT_EQ(SideBarButtons().size(), 5u);
-  for (std::size_t i = 0; i < ToolbarButtons().size(); ++i) {
-    EXPECT_EQ(ToolbarButtons()[i].position, static_cast<int>(i) * 40);
-    EXPECT_NE(ToolbarButtons()[i].handler, nullptr);
-  }
-  EXPECT_EQ(SideBarButtons()[2].handler, &TFrmPrice::DeleteSelected1Click);
 }
 
 }  // namespace

@@ -25,8 +25,7 @@ class OptionsTest : public ::testing::Test {
     f_.FrmOptions = std::make_unique<TFrmOptions>(f_.app, f_.options_form,
                                                   f_.Edit1, *store_);
     f_.app.FrmOptions = f_.FrmOptions.get();
-    f_.Edit1.text = "90";
-    f_.Dispatch([&] { f_.FrmOptions->ReadTimeout(); });
+    f_.Dispatch([&] { f_.Start(); });
   }
   void OpenOptions() {
     f_.Dispatch([&] { f_.FrmPrice->Options1Click(Sender{"Options1"}); });
@@ -49,7 +48,7 @@ class OptionsTest : public ::testing::Test {
 
   TempFolder folder_;
   std::unique_ptr<FilePreferenceStore> store_;
-  fakes::FakeApp f_;
+  PlainApp f_;  // started by StartUp
 };
 
 // Catches a first run that shows anything but 90, fails to leave the key

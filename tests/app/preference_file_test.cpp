@@ -9,9 +9,12 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/temp_folder.h"
@@ -448,6 +451,35 @@ TEST(PreferenceFileTest, ConcurrentWritersNeverLoseEachOthersValues) {
   ASSERT_TRUE(timeout);
   EXPECT_TRUE(*timeout >= 0 && *timeout < kWriters);
   EXPECT_TRUE(CorruptCopies(folder).empty());
+}
+
+// Catches an empty TOLVANE_PREFS taken for a file name, a set one ignored,
+// and the user's own file looked for anywhere but their configuration
+// folder.
+TEST(PreferenceFileTest, EnvironmentChoosesTheFiles) {
+  const auto kept = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  };
+  const auto prefs = kept(kPrefsVariable);
+  const auto home = kept("HOME");
+  const auto xdg = kept("XDG_CONFIG_HOME");
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::setenv("HOME", "/home/ann", 1);
+  ::setenv(kPrefsVariable, "", 1);
+  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(),
+            "/home/ann/.config/tolvane/prefs.reg");
+  ::setenv(kPrefsVariable, "/tmp/own.reg", 1);
+  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), "/tmp/own.reg");
+  for (const auto& [name, value] :
+       {std::pair{kPrefsVariable, prefs}, std::pair{"HOME", home},
+        std::pair{"XDG_CONFIG_HOME", xdg}}) {
+    if (value) {
+      ::setenv(name, value->c_str(), 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
 }
 
 }  // namespace

@@ -40,9 +40,6 @@ class Program {
   void Click(const char* button) {
     QTest::mouseClick(windows_.MainWidget().BarButton(button), Qt::LeftButton);
   }
-  void Resume() {
-    QTest::mouseClick(windows_.BusyWidget().SpdBtnResume, Qt::LeftButton);
-  }
 
   // Runs the event loop until the command has ended (no page awaited, no
   // Get 5 running); false when it has not within the limit.

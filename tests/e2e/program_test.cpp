@@ -91,20 +91,6 @@ TEST(ProgramTest, EveryAddressTheProgramOpensIsAnswered) {
   }
 }
 
-// Get twice without a change of the text asks the site for the first and
-// then the second page.
-TEST(ProgramTest, GetTwiceRequestsTheNextPage) {
-  SampleService service({"--results", std::to_string(kResults)});
-  WorkFolder work;
-  Program program(service, "60");
-  program.Search(kExpression);
-  ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
-  program.Click("SpdBtnSearch");
-  ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
-  EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 50}));
-  EXPECT_EQ(program.Rows(), 100);
-}
-
 // A Get 5 of full pages asks for exactly five pages and ends with 250 rows;
 // the wall time of the run is reported (the program's own work must not
 // show beside the network).
@@ -170,23 +156,6 @@ TEST(ProgramTest, FaultsEndInTheTimeout) {
     EXPECT_FALSE(program.BusyVisible()) << c.fault;
     EXPECT_TRUE(program.message_box.shown.empty()) << c.fault;
   }
-}
-
-// Resume while the site is silent asks for the same page again; after the
-// timeout, for the next one.
-TEST(ProgramTest, ResumeRequestsTheSamePageUntilTheTimeout) {
-  SampleService service({"--fault", "no-answer"});
-  WorkFolder work;
-  Program program(service, "2");
-  program.Search(kExpression);
-  ASSERT_TRUE(RunEventsUntil([&] { return service.SearchSkips().size() == 1; },
-                             milliseconds(5000)));
-  program.Resume();
-  ASSERT_TRUE(program.WaitUntilIdle(milliseconds(15000)));
-  program.Click("SpdBtnSearch");
-  ASSERT_TRUE(RunEventsUntil([&] { return service.SearchSkips().size() == 3; },
-                             milliseconds(5000)));
-  EXPECT_EQ(service.SearchSkips(), (std::vector<int>{0, 0, 50}));
 }
 
 // A Get 5 past the site's last page, or against a silent site, must end by

@@ -134,41 +134,5 @@ TEST(QtBrowserTest, AbandonedLoadsReportNothing) {
   EXPECT_EQ(normal.SearchSkips(), std::vector<int>{100});
 }
 
-// The view skips a page while the next one is loading, as in a Get 5; when
-// that next load is given up, the view must still show the last page.
-TEST(QtBrowserTest, ViewShowsTheLastPageWhenTheNextIsGivenUp) {
-  SampleService normal({"--results", "300"});
-  SampleService silent({"--fault", "no-answer"});
-  gui::QtBrowser browser(nullptr);
-  int completes = 0;
-  browser.SetOnDownloadComplete([&] {
-    ++completes;
-    browser.Navigate(silent.Url() + kSearch + "100", kNavNoHistory);
-  });
-  browser.Navigate(normal.Url() + kSearch + "50", kNavNoHistory);
-  ASSERT_TRUE(
-      RunEventsUntil([&] { return completes == 1; }, milliseconds(5000)));
-  auto* view = qobject_cast<QTextBrowser*>(browser.View());
-  RunEventsFor(milliseconds(50));
-  EXPECT_FALSE(view->toPlainText().contains("showing items 51 to 100"));
-  browser.Stop();
-  RunEventsFor(milliseconds(50));
-  EXPECT_TRUE(view->toPlainText().contains("showing items 51 to 100"));
-}
-
-// A page that trickles in has not ended: no report until it has, and
-// Stop ends the wait without one.
-TEST(QtBrowserTest, TricklingPageDoesNotCompleteEarly) {
-  SampleService slow({"--fault", "trickle"});
-  CountingBrowser b;
-  b.browser.Navigate(slow.Url() + kSearch + "0", kNavNoHistory);
-  RunEventsFor(milliseconds(600));
-  EXPECT_EQ(b.completes, 0);
-  EXPECT_FALSE(b.browser.Document().has_value());
-  b.browser.Stop();
-  RunEventsFor(milliseconds(100));
-  EXPECT_EQ(b.completes, 0);
-}
-
 }  // namespace
 }  // namespace tolvane::e2e

@@ -39,50 +39,6 @@ TEST(FrameEventsTest, EnterInTheSearchBoxStartsAPlainGetOnlyWithoutModifiers) {
   }
 }
 
-// The handler eating the key: Enter must still reach the box itself.
-TEST(FrameEventsTest, EnterKeepsTheBoxesOwnHandling) {
-  for (const Qt::KeyboardModifiers mods :
-       {Qt::KeyboardModifiers(Qt::NoModifier),
-        Qt::KeyboardModifiers(Qt::ControlModifier)}) {
-    GuiHarness h;
-    auto* query = h.Find<QLineEdit>("EdtQuery");
-    QSignalSpy returned(query, &QLineEdit::returnPressed);
-    QSignalSpy keys(&h.Main(), &MainWindow::QueryKeyDown);
-    QTest::keyClick(query, Qt::Key_Return, mods);
-    EXPECT_EQ(returned.count(), 1);
-    // Ctrl itself goes down first, as a key of its own.
-    ASSERT_EQ(keys.count(), mods == Qt::ControlModifier ? 2 : 1);
-    EXPECT_EQ(keys.back()[0].toInt(), 13);
-    EXPECT_EQ(keys.back()[3].toBool(), mods == Qt::ControlModifier);
-  }
-}
-
-// Typing that leaves "Get next page" enabled would fetch page 2 of a new
-// search.
-TEST(FrameEventsTest, TypingInTheSearchBoxDisablesGetNextPage) {
-  GuiHarness h;
-  QToolButton* next = h.Button("SpdBtnGetNextData");
-  next->setEnabled(true);
-  QTest::keyClick(h.Find("EdtQuery"), Qt::Key_A);
-  EXPECT_FALSE(next->isEnabled());
-  EXPECT_EQ(h.FrmPrice().PageOffset(), 0);
-  // A change made by code counts as well.
-  next->setEnabled(true);
-  h.FrmPrice().EdtQuery.SetText("");
-  EXPECT_FALSE(next->isEnabled());
-}
-
-// About with the wrong text, caption or buttons, or not reached from the
-// menu.
-TEST(FrameEventsTest, AboutShowsTheVersion) {
-  GuiHarness h;
-  h.Choose("About1");
-  ASSERT_EQ(h.message_box.shown.size(), 1u);
-  EXPECT_EQ(h.message_box.shown[0].text, "Tolvane Version 1.6 A");
-  EXPECT_EQ(h.message_box.shown[0].caption, "About");
-  EXPECT_EQ(h.message_box.shown[0].buttons, MbButtons::kOk);
-}
-
 // Reads the message box that a modal call opens, then closes it.
 struct SeenBox {
   QString title;
@@ -155,52 +111,12 @@ TEST(FrameEventsTest, OptionsOpenModeless) {
   EXPECT_FALSE(options.isVisible());
 }
 
-// An error of a command reached from a widget not reported by the default
-// report, or the command carrying on after it.
-TEST(FrameEventsTest, ACommandsErrorReachesTheDefaultReport) {
-  GuiHarness h;
-  h.Choose("Options1");
-  OptionsWindow& options = h.windows.OptionsWidget();
-  GuiHarness::Type(options.Edit1, QStringLiteral("99999999999"));
-  options.BitBtnOK->click();
-  ASSERT_EQ(h.message_box.shown.size(), 1u);
-  EXPECT_EQ(h.message_box.shown[0].caption, "Tolvane 1.6");
-  EXPECT_EQ(h.message_box.shown[0].icon, MbIcon::kStop);
-  EXPECT_EQ(h.message_box.shown[0].text,
-            "'99999999999' is not a valid integer value.");
-  EXPECT_TRUE(options.isVisible());
-  EXPECT_FALSE(h.preferences.ValueExists(kPrefsKey, kTimeoutValue));
-}
-
-// View > Browser that disturbs the page being gathered, or shows nothing.
-TEST(FrameEventsTest, BrowserItemShowsTheLoadedPageLarger) {
-  GuiHarness h;
-  h.Choose("Browser1");
-  PageViewer& viewer = h.windows.PageViewerWidget();
-  EXPECT_TRUE(viewer.isVisible());
-  EXPECT_EQ(viewer.View->toPlainText(),
-            QStringLiteral("No page has been loaded yet."));
-  h.browser.document = "<html><body><p>174 items found</p></body></html>";
-  h.Choose("Browser1");
-  EXPECT_EQ(viewer.View->toPlainText(), QStringLiteral("174 items found"));
-  EXPECT_TRUE(h.browser.navigations.empty());
-  EXPECT_EQ(h.browser.stops, 0);
-}
-
 // Exit leaving the main window open.
 TEST(FrameEventsTest, ExitClosesTheMainWindow) {
   GuiHarness h;
   ASSERT_TRUE(h.Main().isVisible());
   h.Click("SpdExit");
   EXPECT_FALSE(h.Main().isVisible());
-}
-
-// Start-up that leaves the focus elsewhere than in the search box.
-TEST(FrameEventsTest, ShowingTheWindowPutsTheFocusInTheSearchBox) {
-  GuiHarness h;
-  QApplication::setActiveWindow(&h.Main());
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&h.Main()));
-  EXPECT_EQ(QApplication::focusWidget(), h.Find("EdtQuery"));
 }
 
 struct FocusCase {

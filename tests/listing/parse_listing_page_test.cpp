@@ -41,16 +41,20 @@ TEST(ParseListingPageTest, EndOfListStepsOnEveryPath) {
       {"text used up before the next link", Golden("upper_case_font"), false},
   };
   for (const EndCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    fakes::FakeApp f;
-    f.FrmPrice->Get1Click(Sender{"SpdBtnGet5"});
-    f.main_form.enabled = false;
-    f.sound.played.clear();
-    f.FrmPrice->ParseListingPage(c.page_file);
-    EXPECT_TRUE(f.main_form.enabled);
-    EXPECT_EQ(f.SpdBtnGetNextData.enabled, c.next_enabled);
-    // The Summarise step ran and handed on to the page's end.
-    EXPECT_EQ(f.sound.played, std::vector<std::string>{kSoundFile});
+    for (const bool enabled_before : {false, true}) {
+      SCOPED_TRACE(c.name);
+      fakes::FakeApp f;
+      f.FrmPrice->Get1Click(Sender{"SpdBtnGet5"});
+      f.main_form.enabled = false;
+      f.SpdBtnGetNextData.enabled = enabled_before;
+      f.sound.played.clear();
+      f.FrmPrice->ParseListingPage(c.page_file);
+      EXPECT_TRUE(f.main_form.enabled);
+      // Without a next link the button keeps its state.
+      EXPECT_EQ(f.SpdBtnGetNextData.enabled, c.next_enabled || enabled_before);
+      // The Summarise step ran and handed on to the page's end.
+      EXPECT_EQ(f.sound.played, std::vector<std::string>{kSoundFile});
+    }
   }
 }
 

@@ -106,34 +106,6 @@ TEST(CsvExportTest, CancelWritesNothingAndRestoresTheSummarySettings) {
   ExpectSummarySettings(f.FrmPrice->SvDlg());
 }
 
-// Catches a failed write that truncates the old file, leaves the busy
-// window up with its text hidden, or leaves the export settings behind.
-TEST(CsvExportTest, FailedWriteKeepsTheOldFileAndCleansUp) {
-  TempFolder folder;
-  const std::string target = folder.File("old.csv");
-  std::ofstream(target, std::ios::binary) << "\"old\"\r\n";
-  fakes::FakeApp f;
-  for (int i = 0; i < 20; ++i) {
-    PutRow(f, {std::to_string(1000000000 + i), "Lamp", "1", "$2.00", "e"});
-  }
-  f.MResultsLeft.lines = {"before"};
-  {
-    FileSizeLimit limit(64);
-    Export(f, target);
-  }
-  EXPECT_EQ(ReadWholeFile(target), "\"old\"\r\n");
-  ASSERT_EQ(f.message_box.shown.size(), 1u);
-  EXPECT_EQ(f.message_box.shown[0].text, "Cannot create file " + target + ".");
-  EXPECT_EQ(f.message_box.shown[0].icon, MbIcon::kStop);
-  EXPECT_FALSE(f.busy_form.visible);
-  EXPECT_TRUE(f.busy_label.visible);
-  ExpectSummarySettings(f.FrmPrice->SvDlg());
-  EXPECT_EQ(f.MResultsLeft.lines, Lines{"before"});
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
-                          std::filesystem::directory_iterator()),
-            1);
-}
-
 // Catches a cleaning in the wrong order (a quotation mark turned into an
 // apostrophe must not then be touched) and names that keep a path
 // separator or control bytes.

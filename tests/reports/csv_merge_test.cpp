@@ -157,20 +157,6 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"BlankLinesOnly", "\r\n\r\n", {}}),
     [](const auto& test) { return std::string(test.param.name); });
 
-// Catches a second merge of the same file adding its rows again.
-TEST(CsvMergeTest, MergingTwiceAddsOnce) {
-  TempFolder folder;
-  fakes::FakeApp f;
-  WriteBytes(folder.File("in.csv"),
-             "\"3333333333\",\"a\",\"$1.00\",\"1\",\"e1\"\r\n"
-             "\"4444444444\",\"b\",\"$2.00\",\"2\",\"e2\"\r\n");
-  Merge(f, folder.File("in.csv"));
-  Merge(f, folder.File("in.csv"));
-  EXPECT_EQ(Rows(f),
-            (Lines{"3333333333|a|1|$1.00|e1|x", "4444444444|b|2|$2.00|e2|x"}));
-  EXPECT_EQ(f.file_dialog.open_seen[1].file_name, folder.File("in.csv"));
-}
-
 // Catches a cancelled Import that has already emptied the grid and the
 // search box, and a cancelled Merge that touches anything.
 TEST(CsvMergeTest, CancelledImportOrMergeKeepsEverything) {

@@ -48,10 +48,13 @@ TEST(CsvForPythonTest, WritesAnExportForTheCsvReader) {
       [&] { f.FrmPrice->CreateCSVFileFromGrid1Click(Sender{"SpdBtnCSVOut"}); });
   ASSERT_TRUE(f.message_box.shown.empty());
 
+  // Quotation marks become apostrophes and commas "  .".
+  const char* const kDescriptions[] = {"Lamp 'Art Deco'  . brass  . 1930s",
+                                       "Caf\xE9 sign", "", "it's  . a 'quote'"};
   std::ofstream out(fields, std::ios::binary);
-  for (const ParsedItem& row : rows) {
-    out << Hex(row.Item) << ' '
-        << Hex(f.FrmPrice->CleanCsvField(row.Description)) << ' '
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const ParsedItem& row = rows[i];
+    out << Hex(row.Item) << ' ' << Hex(kDescriptions[i]) << ' '
         << Hex(row.Price) << ' ' << Hex(row.Bids) << ' ' << Hex(row.Ended)
         << '\n';
   }

@@ -71,18 +71,6 @@ TEST_F(DriverTest, Get5NoteFollowsThePreference) {
   }
 }
 
-// After No the next Get 5 starts without a note; after Yes it asks again.
-TEST_F(DriverTest, Get5NoteAnswersLastAcrossCommands) {
-  f.message_box.answers = {MbResult::kYes};
-  Click("SpdBtnGet5");
-  Click("SpdBtnGet5");
-  EXPECT_EQ(f.message_box.shown.size(), 2u);
-  f.message_box.answers = {MbResult::kNo};
-  Click("SpdBtnGet5");
-  Click("SpdBtnGet5");
-  EXPECT_EQ(f.message_box.shown.size(), 3u);
-}
-
 // A preference that cannot be read or written is reported and the Get 5
 // does not start.
 TEST_F(DriverTest, Get5NoteStoreFailureStopsTheCommand) {

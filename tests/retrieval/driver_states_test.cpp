@@ -168,30 +168,6 @@ TEST_F(DriverTest, ResumeAfterTimeoutRequestsTheNextPage) {
   EXPECT_EQ(RequestedSkip(), 50);
 }
 
-// The remembered Expires value: the first page is new, a page without the
-// marker is accepted and forgotten, a reload of the remembered page is not.
-TEST_F(DriverTest, SamePageIsToldByTheRememberedExpires) {
-  sample::PageOptions options;
-  options.total = total_;
-  options.expires = "A";
-  Click("SpdBtnSearch");
-  f.MiniBro.Complete(sample::ResultPage(kExpression, 0, options));
-  EXPECT_FALSE(f.FrmPrice->AwaitingPage());
-
-  Click("SpdBtnSearch");
-  std::string unmarked = sample::ResultPage(kExpression, 50, options);
-  const auto at = unmarked.find("<meta http-equiv=\"Expires\"");
-  unmarked.replace(at, 5, "<mota");
-  f.MiniBro.Complete(unmarked);
-  EXPECT_FALSE(f.FrmPrice->AwaitingPage());
-  EXPECT_EQ(Rows(), 100);
-
-  Click("SpdBtnSearch");
-  f.MiniBro.Complete(sample::ResultPage(kExpression, 100, options));
-  EXPECT_TRUE(f.FrmPrice->AwaitingPage());
-  EXPECT_EQ(Rows(), 100);
-}
-
 // A capture file that cannot be deleted fails the attempt within its bound
 // and the timeout takes over; a save that fails for a moment is retried.
 TEST_F(DriverTest, CaptureStepsAreBoundedAndRetried) {

@@ -111,6 +111,8 @@ TEST(NumbersTest, NumberFixedAndGeneralForms) {
       {123456789012345.0, "123456789012345"},
       {static_cast<double>(0.1f), "0.100000001490116"},
       {0.0001, "0.0001"},
+      {0.00001, "0.00001"},
+      {0.000001, "1E-6"},
       {1.5e-7, "1.5E-7"},
   };
   for (const Case& c : general) EXPECT_EQ(FormatGeneral(c.value, kUs), c.text);

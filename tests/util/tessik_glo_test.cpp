@@ -1,6 +1,7 @@
 #include "util/tessik_glo.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -177,7 +178,8 @@ TEST(TessikGloTest, MonthAndDayTables) {
 // the program.
 TEST(TessikGloTest, LoadFileReadsLinesAndSurvivesAMissingFile) {
   const auto path =
-      std::filesystem::temp_directory_path() / "tolvane_loadfile_test.txt";
+      std::filesystem::temp_directory_path() /
+      ("tolvane_loadfile_test_" + std::to_string(::getpid()) + ".txt");
   {
     std::ofstream out(path, std::ios::binary);
     out << "one\r\ntwo\nthree\rfour";

@@ -77,7 +77,8 @@ TEST(MainWindowTest, MenusShowTheirCaptionsInOrder) {
   EXPECT_EQ(MenuText(h.Main().menuBar()->actions()),
             "&File[&Print|&Save Results|Import && Export[Export CSV File From "
             "Grid|Import CSV File to Grid|Merge CSV File With Current Grid "
-            "Results]|E&xit]|&View[&Browser|Options]|&Data[&Get |Get &5|&New "
+            "Results]|E&xit]|&View[&Browser|Options|&Market View]|&Data[&Get "
+            "|Get &5|&New "
             "Search|&Delete Zero Bid Auctions|Delete &Selected|Delete "
             "&Unchecked|&Check All|Get &Hourly and Weekday Stats]|&Help[Online "
             "&Help|&Ebay's Search Tips|-|Tech &Support|-|&About]");

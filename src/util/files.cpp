@@ -292,8 +292,7 @@ std::string ReadLinesText(const std::string& path) {
     // is only address space: what the text does not fill is never touched.
     std::string text;
     text.reserve(2 * file.Size() + 2);
-    StreamLinesText(file,
-                    [&](std::string_view piece) { text.append(piece); });
+    StreamLinesText(file, [&](std::string_view piece) { text.append(piece); });
     return text;
   });
 }

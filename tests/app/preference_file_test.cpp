@@ -44,12 +44,15 @@ std::vector<std::string> CorruptCopies(const TempFolder& folder) {
 // Catches values written in a form the next run or the registry editor
 // cannot read back (header, full key name, sign, eight-digit width), a key
 // created without being kept, and a store that caches what it read instead
-// of seeing another copy's change.
+// of seeing another copy's change; and a store that gives up on a folder
+// that is simply not there yet (a fresh install, or TOLVANE_PREFS pointing
+// somewhere new).
 TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
   for (const std::int32_t value : {0, 90, 2147483647, -1, INT_MIN}) {
     TempFolder folder;
-    FilePreferenceStore writer(folder / "prefs.reg");
-    FilePreferenceStore reader(folder / "prefs.reg");
+    const std::string path = folder / "new/deeper/prefs.reg";
+    FilePreferenceStore writer(path);
+    FilePreferenceStore reader(path);
     EXPECT_FALSE(reader.KeyExists(kKey));
     EXPECT_EQ(reader.ReadInteger(kKey, "timeout"), std::nullopt);
     ASSERT_TRUE(writer.OpenKey(kKey, true));
@@ -61,7 +64,7 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     EXPECT_EQ(reader.ReadInteger(kKey, "get5message"), 0);
     writer.WriteInteger(kKey, "timeout", 90);
     EXPECT_EQ(reader.ReadInteger(kKey, "timeout"), 90);
-    EXPECT_EQ(ReadText(folder / "prefs.reg"),
+    EXPECT_EQ(ReadText(path),
               std::string(kHeader) + kKeyLine +
                   "\"timeout\"=dword:0000005a\n"
                   "\"get5message\"=dword:00000000\n\n");
@@ -144,18 +147,6 @@ TEST(PreferenceFileTest, ValueOfAnotherTypeFailsToReadAndIsReplacedByWrite) {
     store.WriteInteger(kKey, "timeout", 45);
     EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 45) << data;
   }
-}
-
-// Catches a store that gives up on a folder that is simply not there yet
-// (a fresh install, or TOLVANE_PREFS pointing somewhere new).
-TEST(PreferenceFileTest, MissingFolderReadsNothingAndIsCreatedByAWrite) {
-  TempFolder folder;
-  FilePreferenceStore store(folder / "new/deeper/prefs.reg");
-  EXPECT_FALSE(store.KeyExists(kKey));
-  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt);
-  EXPECT_TRUE(store.OpenKey(kKey, true));
-  store.WriteInteger(kKey, "timeout", 30);
-  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
 }
 
 // Catches a store that cannot be written but claims success, throws from a

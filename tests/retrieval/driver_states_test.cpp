@@ -96,7 +96,8 @@ TEST_F(DriverTest, TimeoutParsesTheCaptureFileAsItIs) {
 }
 
 // A timeout before any page arrived has no capture file to read: the
-// command still finishes instead of failing.
+// command still finishes instead of failing, and Resume asks for the next
+// page, like Get.
 TEST_F(DriverTest, TimeoutWithoutAnyPageStillFinishes) {
   Click("SpdBtnSearch");
   f.TmrTimeout.Fire();
@@ -104,6 +105,8 @@ TEST_F(DriverTest, TimeoutWithoutAnyPageStillFinishes) {
   EXPECT_EQ(Pops(), 1);
   EXPECT_EQ(f.FrmPrice->PageOffset(), 50);
   EXPECT_TRUE(f.message_box.shown.empty());
+  Resume();
+  EXPECT_EQ(RequestedSkip(), 50);
 }
 
 // Waiting, Get: the same offset again, and the timer keeps counting from
@@ -158,14 +161,6 @@ TEST_F(DriverTest, GetTwiceRequestsTheNextPage) {
   }
   EXPECT_EQ(skips, (std::vector<int>{0, 50, 100}));
   EXPECT_EQ(Rows(), 150);
-}
-
-// Resume after a timeout asks for the next page, like Get.
-TEST_F(DriverTest, ResumeAfterTimeoutRequestsTheNextPage) {
-  Click("SpdBtnSearch");
-  f.TmrTimeout.Fire();
-  Resume();
-  EXPECT_EQ(RequestedSkip(), 50);
 }
 
 // A capture file that cannot be deleted fails the attempt within its bound

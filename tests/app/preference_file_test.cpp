@@ -64,10 +64,9 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     EXPECT_EQ(reader.ReadInteger(kKey, "get5message"), 0);
     writer.WriteInteger(kKey, "timeout", 90);
     EXPECT_EQ(reader.ReadInteger(kKey, "timeout"), 90);
-    EXPECT_EQ(ReadText(path),
-              std::string(kHeader) + kKeyLine +
-                  "\"timeout\"=dword:0000005a\n"
-                  "\"get5message\"=dword:00000000\n\n");
+    EXPECT_EQ(ReadText(path), std::string(kHeader) + kKeyLine +
+                                  "\"timeout\"=dword:0000005a\n"
+                                  "\"get5message\"=dword:00000000\n\n");
   }
 }
 

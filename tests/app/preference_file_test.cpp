@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -223,6 +225,33 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
     EXPECT_EQ(told, std::vector<std::string>{
                         FormatMessage(kPrefsUnreadableLines, copies[0])});
   }
+}
+
+// Catches a copy of bad lines that cannot be written whole (a full disk,
+// here a file size limit) left behind half written, or the file replaced
+// without its copy.
+TEST(PreferenceFileTest, ACopyThatCannotBeKeptStopsTheWriteAndLeavesNothing) {
+  TempFolder folder;
+  const std::string text = "garbage " + std::string(4096, 'x') + "\n";
+  WriteText(folder / "prefs.reg", text);
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      FilePreferenceStore(folder / "prefs.reg").WriteInteger(kKey, "a", 1);
+    } catch (const Error&) {
+      ::_exit(0);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadText(folder / "prefs.reg"), text);
+  EXPECT_TRUE(CorruptCopies(folder).empty());
 }
 
 namespace fs = std::filesystem;

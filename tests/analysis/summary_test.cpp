@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "rows_fixture.h"
-#include "util/numbers.h"
 
 namespace tolvane {
 namespace {
@@ -80,14 +79,8 @@ TEST(SummaryTest, MemoLinesForTypicalGrids) {
 // shown cents of a long column of prices differ.
 TEST(SummaryTest, SumsAccumulateInThirtyTwoBits) {
   RowsFixture t;
-  float sum = 0;
-  for (int i = 0; i < 5000; ++i) {
-    t.Add(std::to_string(100000 + i), "$1,234.57");
-    sum += 1234.57f;
-  }
-  const float average = sum / 5000.0f;
-  EXPECT_EQ(t.Figure(0), FormatCurrency(average, t.w.Regional()));
-  EXPECT_NE(t.Figure(0), "$1,234.57");
+  for (int i = 0; i < 5000; ++i) t.Add(std::to_string(100000 + i), "$1,234.57");
+  EXPECT_EQ(t.Figure(0), "$1,234.53");
 }
 
 // Catches a summary that formats with the wrong regional settings, or a

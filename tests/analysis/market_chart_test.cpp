@@ -22,7 +22,8 @@ TEST(MarketChartTest, HistogramBins) {
   struct Case {
     double from, to;
     bool log_scale;
-  } cases[] = {{10, 150, false}, {10, 210, true}, {1, 20, false}};
+  } cases[] = {
+      {10, 150, false}, {10, 210, true}, {1, 20, false}, {0, 210, false}};
   for (const Case& c : cases) {
     std::vector<double> prices;
     for (int i = 0; i <= 5000; ++i) {
@@ -67,11 +68,14 @@ TEST(MarketChartTest, ScatterDatesEveryRow) {
   ResultGrid grid = Rows(2, "Nov-23 18:45");
   grid.Append(*MakeRow({"x", "Lamp", "3", "$1.00", "notAvail"},
                        RegionalSettings::UnitedStates()));
-  grid.Append(*MakeRow({"y", "Lamp", "3", "$1.00", "Feb-29 10:00"},
-                       RegionalSettings::UnitedStates()));
+  // A month name in the wrong case does not date, even after the right one.
+  for (const char* ended : {"Feb-29 10:00", "nov-23 10:00"}) {
+    grid.Append(*MakeRow({ended, "Lamp", "3", "$1.00", ended},
+                         RegionalSettings::UnitedStates()));
+  }
   grid.SetChecked(1, false);
   const PriceScatter s = BuildScatter(grid, {2026, 1, 10});
-  EXPECT_EQ(s.undated, 2u);
+  EXPECT_EQ(s.undated, 3u);
   ASSERT_EQ(s.points.size(), 2u);
   EXPECT_EQ(s.points[0].minutes,
             DaysSinceEpoch({2025, 11, 23}) * 1440.0 + 18 * 60 + 45);

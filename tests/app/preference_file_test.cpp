@@ -227,6 +227,18 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
   }
 }
 
+// Catches a second copy within the same second that overwrites the first
+// or fails the write.
+TEST(PreferenceFileTest, CopiesWithinOneSecondGetNumberedNames) {
+  TempFolder folder;
+  FilePreferenceStore store(folder / "prefs.reg");
+  for (int i = 0; i < 3; ++i) {
+    WriteText(folder / "prefs.reg", "garbage " + std::to_string(i) + "\n");
+    store.WriteInteger(kKey, "timeout", i);
+  }
+  EXPECT_EQ(CorruptCopies(folder).size(), 3u);
+}
+
 // Catches a copy of bad lines that cannot be written whole (a full disk,
 // here a file size limit) left behind half written, or the file replaced
 // without its copy.

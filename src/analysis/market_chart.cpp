@@ -73,13 +73,10 @@ long long DaysSinceEpoch(const Date& date) {
 
 namespace {
 
-// Two digits as a number, or nothing.
-std::optional<int> TwoDigits(std::string_view text) {
-  if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' ||
-      text[1] > '9') {
-    return std::nullopt;
-  }
-  return (text[0] - '0') * 10 + (text[1] - '0');
+// Two digit characters as a number, or nothing.
+std::optional<int> TwoDigits(char tens, char ones) {
+  if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return std::nullopt;
+  return (tens - '0') * 10 + (ones - '0');
 }
 
 // Dates end times by their date part: a grid holds a few hundred distinct
@@ -100,9 +97,9 @@ class EndTimeReader {
       }
     }
     if (!at->second) return std::nullopt;
-    const std::optional<int> hour =
-        TwoDigits(ended.substr(ended.size() - 5, 2));
-    const std::optional<int> minute = TwoDigits(ended.substr(ended.size() - 2));
+    const std::size_t n = ended.size();
+    const std::optional<int> hour = TwoDigits(ended[n - 5], ended[n - 4]);
+    const std::optional<int> minute = TwoDigits(ended[n - 2], ended[n - 1]);
     if (!hour || *hour > 23) return std::nullopt;
     return static_cast<double>(*at->second) * 1440 + *hour * 60 +
            minute.value_or(0);

@@ -64,7 +64,8 @@ int CompareLongDigits(std::string_view a, std::string_view b) {
   for (;;) {
     const char x = next_significant(a, i, started_a);
     const char y = next_significant(b, j, started_b);
-    if (x != y) return x < y ? -1 : 1;
+    if (x < y) return -1;
+    if (x > y) return 1;
     if (x == '\0') return 0;
   }
 }
@@ -78,13 +79,15 @@ int CompareKeys(const BidsKey& a, const BidsKey& b, int d, Texts texts) {
   if (b.kind == BidsKey::kNoBids) return d;
   // Not a strict weak order: two such texts each go before the other.
   if (a.kind == BidsKey::kOther || b.kind == BidsKey::kOther) return -d;
-  if (a.digits != b.digits) return a.digits < b.digits ? -d : d;
+  if (a.digits < b.digits) return -d;
+  if (a.digits > b.digits) return d;
   if (a.digits > kExactDigits) {
     const auto [a_text, b_text] = texts();
     return d * CompareLongDigits(a_text, b_text);
   }
-  if (a.value == b.value) return 0;
-  return a.value < b.value ? -d : d;
+  if (a.value < b.value) return -d;
+  if (a.value > b.value) return d;
+  return 0;
 }
 
 struct BidsEntry {

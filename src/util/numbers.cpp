@@ -100,7 +100,7 @@ Decimal ToDecimal(double value, int decimals) {
 // text instead of running the digit conversion, which expects a finite value.
 std::string NonFinite(double value) {
   if (std::isnan(value)) return "NAN";
-  return value < 0 ? "-INF" : "INF";
+  return std::signbit(value) ? "-INF" : "INF";
 }
 
 std::string Group(const std::string& integer, char separator) {
@@ -173,11 +173,8 @@ bool TryStrToFloat(std::string_view text, const RegionalSettings& settings,
     if (i < end && (text[i] == '+' || text[i] == '-')) {
       plain.push_back(text[i++]);
     }
-    int exponent_digits = 0;
-    for (; i < end && IsDigit(text[i]); ++i, ++exponent_digits) {
-      plain.push_back(text[i]);
-    }
-    if (exponent_digits == 0) return false;
+    // An exponent without digits is left to the conversion to refuse.
+    for (; i < end && IsDigit(text[i]); ++i) plain.push_back(text[i]);
   }
   if (i != end) return false;
   errno = 0;

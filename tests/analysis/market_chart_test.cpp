@@ -65,7 +65,7 @@ ResultGrid Rows(int count, const std::string& ended) {
 TEST(MarketChartTest, ScatterDatesEveryRow) {
   EXPECT_EQ(DaysSinceEpoch({1970, 1, 1}), 0);
   EXPECT_EQ(DaysSinceEpoch({2000, 3, 1}), 11017);
-  ResultGrid grid = Rows(2, "Nov-23 18:45");
+  ResultGrid grid = Rows(2, "Nov-23 09:50");
   grid.Append(*MakeRow({"x", "Lamp", "3", "$1.00", "notAvail"},
                        RegionalSettings::UnitedStates()));
   // A month name in the wrong case does not date, even after the right one.
@@ -78,7 +78,7 @@ TEST(MarketChartTest, ScatterDatesEveryRow) {
   EXPECT_EQ(s.undated, 3u);
   ASSERT_EQ(s.points.size(), 2u);
   EXPECT_EQ(s.points[0].minutes,
-            DaysSinceEpoch({2025, 11, 23}) * 1440.0 + 18 * 60 + 45);
+            DaysSinceEpoch({2025, 11, 23}) * 1440.0 + 9 * 60 + 50);
   EXPECT_EQ(s.points[1].row, 1);
   EXPECT_FALSE(s.points[1].checked);
   EXPECT_FALSE(s.binned);

@@ -30,14 +30,14 @@ class Fd {
  public:
   explicit Fd(int fd) : fd_(fd) {}
   ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ != -1) ::close(fd_);
   }
   Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   Fd& operator=(Fd&&) = delete;
   int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
+  bool ok() const { return fd_ != -1; }
 
  private:
   int fd_;

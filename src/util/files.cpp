@@ -51,7 +51,7 @@ bool IsTempNameOf(const std::string& entry, const std::string& name) {
 void RemoveStaleTemps(int folder_fd, const std::string& name) {
   const int list_fd =
       ::openat(folder_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (list_fd < 0) return;
+  if (list_fd == -1) return;
   DIR* list = ::fdopendir(list_fd);
   if (list == nullptr) {
     ::close(list_fd);
@@ -62,7 +62,7 @@ void RemoveStaleTemps(int folder_fd, const std::string& name) {
     if (!IsTempNameOf(entry_name, name)) continue;
     const int fd = ::openat(folder_fd, entry_name.c_str(),
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) continue;
+    if (fd == -1) continue;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
         info.st_uid == ::geteuid() && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
@@ -114,7 +114,7 @@ bool WriteThroughUnnamed(int folder_fd, const std::string& name,
   done = false;
   const int fd =
       ::openat(folder_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
+  if (fd == -1) return false;
   bool ok = FillTemp(fd, bytes, mode);
   std::string temp;
   bool named = false;
@@ -145,13 +145,13 @@ bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
   if (done) return ok;
   std::string temp;
   int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+  for (int attempt = 0; attempt < 100 && fd == -1; ++attempt) {
     temp = TempName(name);
     fd = ::openat(folder_fd, temp.c_str(),
                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 && errno != EEXIST) return false;
+    if (fd == -1 && errno != EEXIST) return false;
   }
-  if (fd < 0) return false;
+  if (fd == -1) return false;
   bool written =
       FillTemp(fd, bytes, mode) &&
       ::renameat(folder_fd, temp.c_str(), folder_fd, name.c_str()) == 0;
@@ -173,13 +173,13 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   const bool ok = folder_fd >= 0 && !target.filename().empty() &&
                   WriteFileAtomicallyAt(folder_fd, target.filename().string(),
                                         bytes, 0666 & ~mask);
-  if (folder_fd >= 0) ::close(folder_fd);
+  if (folder_fd != -1) ::close(folder_fd);
   if (!ok) throw Error(FormatMessage(kCannotCreateFile, path));
 }
 
 InputFile::InputFile(const std::string& path) : path_(path) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) throw Error(FormatMessage(kCannotOpenFile, path));
+  if (fd_ == -1) throw Error(FormatMessage(kCannotOpenFile, path));
   struct stat info {};
   if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd_);

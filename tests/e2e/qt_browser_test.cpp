@@ -32,9 +32,7 @@ struct CountingBrowser {
     return RunEventsUntil([&] { return completes >= n; }, limit);
   }
   std::string Document() const {
-    const auto& d = browser.Document();
-    return d ? std::string(d->constData(), static_cast<std::size_t>(d->size()))
-             : std::string();
+    return browser.Document().value_or(QByteArray()).toStdString();
   }
   gui::QtBrowser browser{nullptr};
   int completes = 0;

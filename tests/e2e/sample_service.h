@@ -1,7 +1,7 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <QProcess>
+#include <QTemporaryDir>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -30,9 +30,10 @@ class SampleService {
   std::vector<int> SearchSkips() const;
 
  private:
-  pid_t pid_ = -1;
-  int port_ = 0;
+  QTemporaryDir log_folder_;
   std::string log_path_;
+  QProcess process_;
+  int port_ = 0;
 };
 
 // Runs the Qt event loop until `done` holds or the time is up; true when
@@ -51,11 +52,10 @@ class WorkFolder {
   ~WorkFolder();
   WorkFolder(const WorkFolder&) = delete;
   WorkFolder& operator=(const WorkFolder&) = delete;
-  std::string Path(const std::string& name) const;
 
  private:
   std::string home_;
-  std::string folder_;
+  QTemporaryDir folder_;
 };
 
 }  // namespace tolvane::e2e

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTimer>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,8 +19,6 @@
 
 namespace tolvane::gui::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Runs `step` on the modal window once its loop is running.
 void WhenModal(std::function<void(QWidget&)> step) {
@@ -69,29 +66,56 @@ TEST(ModalLoopsTest, AnErrorInsideAModalLoopIsReportedThere) {
   }
 }
 
-// Catches Escape or the close box answering the Yes/No note, which would
-// turn the note off for good.
-TEST(ModalLoopsTest, AYesNoBoxHasNoEscapeOrCloseAnswer) {
-  QtMessageBox box;
-  bool still_open = false;
+// Catches an escaped error shown without the stop icon, the program's
+// title or the closing period.
+TEST(ModalLoopsTest, AnEscapedErrorIsShownWithStopIconTitleAndPeriod) {
+  QtMessageBox real_box;
+  Application app(real_box);
+  bool seen = false;
   WhenModal([&](QWidget& modal) {
-    QTest::keyClick(&modal, Qt::Key_Escape);
-    modal.close();
-    still_open = modal.isVisible();
-    static_cast<QMessageBox&>(modal).button(QMessageBox::Yes)->click();
+    auto& box = static_cast<QMessageBox&>(modal);
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Tolvane 1.6"));
+    EXPECT_EQ(box.text(),
+              QStringLiteral("'abc' is not a valid integer value."));
+    EXPECT_EQ(box.icon(), QMessageBox::Critical);
+    EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+    seen = true;
+    box.button(QMessageBox::Ok)->click();
   });
-  EXPECT_EQ(box.Show("Click \"NO\" ...", "Program Note", MbButtons::kYesNo,
-                     MbIcon::kNone),
-            MbResult::kYes);
-  EXPECT_TRUE(still_open);
+  app.Dispatch([] { throw Error("'abc' is not a valid integer value"); });
+  EXPECT_TRUE(seen);
+}
+
+// Catches Escape or the close box answering the Yes/No note, which would
+// turn the note off for good, No answered wrongly, or a caption, icon or
+// button lost.
+TEST(ModalLoopsTest, AYesNoBoxHasNoEscapeOrCloseAnswer) {
+  const std::pair<QMessageBox::StandardButton, MbResult> kAnswers[] = {
+      {QMessageBox::Yes, MbResult::kYes}, {QMessageBox::No, MbResult::kNo}};
+  for (const auto& [button, answer] : kAnswers) {
+    QtMessageBox box;
+    bool still_open = false;
+    WhenModal([&, button = button](QWidget& modal) {
+      auto& shown = static_cast<QMessageBox&>(modal);
+      EXPECT_EQ(shown.windowTitle(), QStringLiteral("Program Note"));
+      EXPECT_EQ(shown.icon(), QMessageBox::NoIcon);
+      EXPECT_EQ(shown.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+      QTest::keyClick(&modal, Qt::Key_Escape);
+      modal.close();
+      still_open = modal.isVisible();
+      shown.button(button)->click();
+    });
+    EXPECT_EQ(box.Show("Click \"NO\" ...", "Program Note", MbButtons::kYesNo,
+                       MbIcon::kNone),
+              answer);
+    EXPECT_TRUE(still_open);
+  }
 }
 
 // Catches a save dialog whose file type leaves the name's extension alone,
 // or whose name with a dot of its own gets no extension at all.
 TEST(ModalLoopsTest, TheChosenFileTypeGivesTheExtension) {
-  const fs::path folder = fs::temp_directory_path() /
-                          ("tolvane_types_" + std::to_string(::getpid()));
-  fs::create_directories(folder);
+  QTemporaryDir folder;
   struct Case {
     const char* typed;
     int type;  // 1 text, 2 comma separated
@@ -107,16 +131,15 @@ TEST(ModalLoopsTest, TheChosenFileTypeGivesTheExtension) {
         "", "txt"};
     WhenModal([&](QWidget& modal) {
       auto& dialog = static_cast<QFileDialog&>(modal);
-      dialog.setDirectory(QString::fromStdString(folder.string()));
+      dialog.setDirectory(folder.path());
       dialog.selectNameFilter(dialog.nameFilters()[c.type - 1]);
       dialog.selectFile(QString::fromLatin1(c.typed));
       static_cast<QDialog&>(dialog).accept();
     });
     ASSERT_TRUE(files.ExecuteSave(settings)) << c.typed;
-    EXPECT_EQ(settings.file_name, (folder / c.saved).string());
+    EXPECT_EQ(settings.file_name, folder.filePath(c.saved).toStdString());
     EXPECT_EQ(settings.filter_index, c.type);
   }
-  fs::remove_all(folder);
 }
 
 }  // namespace

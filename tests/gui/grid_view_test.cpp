@@ -1,11 +1,16 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCursor>
 #include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <string>
 
 #include "gui_harness.h"
+#include "util/files.h"
 
 namespace tolvane::gui::testing {
 namespace {
@@ -63,6 +68,83 @@ TEST(GridViewTest, SelectionFollowsTheRowsThroughSortAndDelete) {
   EXPECT_EQ(h.Table().model()->rowCount(), 2);
   EXPECT_EQ(selection->selectedRows().size(), 2);
   EXPECT_TRUE(h.Grid().Row(0).selected && h.Grid().Row(1).selected);
+}
+
+// A double click that opens another row's page, the wrong address, or
+// anything at all below the last row.
+TEST(GridViewTest, DoubleClickOpensTheItemPage) {
+  GuiHarness h;
+  for (int i = 1; i <= 2; ++i) h.AppendRow(Item(i));
+  h.Flush();
+  QWidget* viewport = h.Table().viewport();
+  const QPoint second = h.Table().visualRect(Cell(h, 1, 1)).center();
+  QCursor::setPos(viewport->mapToGlobal(second));
+  QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, second);
+  EXPECT_EQ(h.shell.opened,
+            std::vector<std::string>{
+                "http://cgi.ebay.com/ws/"
+                "eBayISAPI.dll?MfcISAPICommand=ViewItem&item=1000000002"});
+
+  const QPoint below(second.x(), viewport->height() - 3);
+  QCursor::setPos(viewport->mapToGlobal(below));
+  QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, below);
+  EXPECT_EQ(h.shell.opened.size(), 1u);
+  EXPECT_TRUE(h.message_box.shown.empty());
+}
+
+// Catches the summary button saving the core's last lines instead of what
+// the user typed into the memo, or typed text changed on the way to the
+// file (line ends, accented letters).
+TEST(GridViewTest, SaveAndPrintTakeTheMemoAsTyped) {
+  GuiHarness h;
+  QTemporaryDir folder;
+  auto* memo = h.Find<QPlainTextEdit>("MResultsLeft");
+  ASSERT_NE(memo, nullptr);
+  memo->setFocus();
+  QTest::keyClicks(memo, QStringLiteral("Prices fell"));
+  QTest::keyClick(memo, Qt::Key_Tab);
+  QTest::keyClicks(memo, QStringLiteral("last week"));
+  QTest::keyClick(memo, Qt::Key_Return);
+  // Letters beyond ASCII arrive as composed text, as from an input method.
+  QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown,
+                      QStringLiteral("caf\u00E9"), Qt::NoModifier);
+  QTest::keyClicks(memo, QStringLiteral(" lamps"));
+
+  h.file_dialog.answers.push_back(folder.filePath("summary.txt").toStdString());
+  h.Click("SpeedButton2");
+  EXPECT_EQ(ReadWholeFile(folder.filePath("summary.txt").toStdString()),
+            "Prices fell\tlast week\r\ncaf\xC3\xA9 lamps\r\n");
+
+  h.message_box.answers = {MbResult::kNo};
+  h.Click("SpeedButton1");
+  EXPECT_THAT(
+      h.printer.printed,
+      ::testing::IsSupersetOf({"Prices fell\tlast week", "caf\xC3\xA9 lamps"}));
+}
+
+// Catches the export's note not reaching the memo widget, or its line
+// feeds changed on the way back from the widget to the saved summary.
+TEST(GridViewTest, ExportNoteShowsAndKeepsItsLineFeeds) {
+  GuiHarness h;
+  QTemporaryDir folder;
+  h.AppendRow({"1111111111", "Brass lamp, old", "3", "$12.50", "Nov-23 18:45"});
+  h.Flush();
+  h.file_dialog.answers.push_back(folder.filePath("grid.csv").toStdString());
+  h.Click("SpdBtnCSVOut");
+  h.Flush();
+  EXPECT_TRUE(h.Find<QPlainTextEdit>("MResultsLeft")
+                  ->toPlainText()
+                  .contains(QStringLiteral("CSV file is now saved to disk.")));
+  EXPECT_TRUE(h.message_box.shown.empty());
+  // The summary saved now holds the note's line feeds as they are.
+  h.file_dialog.answers.push_back(folder.filePath("summary.txt").toStdString());
+  h.Click("SpeedButton2");
+  const std::string saved =
+      ReadWholeFile(folder.filePath("summary.txt").toStdString());
+  EXPECT_NE(saved.find("items.\r\n\n\nCSV file is now saved"),
+            std::string::npos)
+      << saved;
+  EXPECT_TRUE(saved.ends_with("characters.\n\n\r\n")) << saved;
 }
 
 }  // namespace

@@ -7,22 +7,18 @@
 
 #include "gui/qt_controls.h"
 #include "gui/qt_file_dialog.h"
+#include "gui/qt_printer.h"
 #include "gui/qt_timer.h"
 #include "gui/text_codec.h"
 
 namespace tolvane::gui {
 namespace {
 
-struct Decoding {
-  std::string bytes;
-  QString shown;
-};
-
 // Page texts in the old code page shown as garbage, or valid UTF-8 taken
-// for Windows-1252.
+// for Windows-1252; printed lines with tabs expanded to a fixed count of
+// blanks instead of to the next stop, or with control characters kept.
 TEST(AdaptersTest, TextsShowAsUtf8WhenValidElseWindows1252) {
-  const Decoding kCases[] = {
-      {"plain", QStringLiteral("plain")},
+  const std::pair<std::string, QString> kShown[] = {
       {"caf\xC3\xA9", QStringLiteral("caf\u00E9")},
       {"caf\xE9", QStringLiteral("caf\u00E9")},
       {"\x80 5", QStringLiteral("\u20AC 5")},
@@ -33,28 +29,35 @@ TEST(AdaptersTest, TextsShowAsUtf8WhenValidElseWindows1252) {
       {std::string("a\0b", 3), QString::fromLatin1("a\0b", 3)},
       {"", QString()},
   };
-  for (const Decoding& c : kCases) {
-    EXPECT_EQ(DisplayText(c.bytes), c.shown) << c.bytes;
+  for (const auto& [bytes, shown] : kShown) {
+    EXPECT_EQ(DisplayText(bytes), shown) << bytes;
   }
   EXPECT_EQ(BytesOf(QStringLiteral("caf\u00E9")), "caf\xC3\xA9");
+  const std::pair<std::string, QString> kPrinted[] = {
+      {"a\tb", QStringLiteral("a         b")},
+      {"\tx", QStringLiteral("          x")},
+      {"0123456789\tz", QStringLiteral("0123456789          z")},
+      {"caf\xE9 \x80", QStringLiteral("caf\u00E9 \u20AC")},
+      {std::string("a\0b", 3), QStringLiteral("a b")},
+  };
+  for (const auto& [bytes, printed] : kPrinted) {
+    EXPECT_EQ(PrintableLine(bytes), printed) << bytes;
+  }
+  EXPECT_TRUE(QFontInfo(ReportFont()).fixedPitch());
+  EXPECT_EQ(ReportFont().pointSizeF(), 8.0);
 }
-
-struct FilterCase {
-  std::string filter;
-  QStringList qt;
-};
 
 // File types that the dialog cannot parse, or a second entry lost.
 TEST(AdaptersTest, FileTypeFiltersBecomeQtNameFilters) {
-  const FilterCase kCases[] = {
+  const std::pair<std::string, QStringList> kCases[] = {
       {"Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV",
        {"Text (*.txt)", "Comma Separated Value (*.csv)"}},
       {"Pages|*.htm;*.html", {"Pages (*.htm *.html)"}},
       {"All (*.*)|*.*|Text|*.txt", {"All (*.*)", "Text (*.txt)"}},
       {"", {}},
   };
-  for (const FilterCase& c : kCases) {
-    EXPECT_EQ(QtNameFilters(c.filter), c.qt) << c.filter;
+  for (const auto& [filter, qt] : kCases) {
+    EXPECT_EQ(QtNameFilters(filter), qt) << filter;
   }
 }
 

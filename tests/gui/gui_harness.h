@@ -3,7 +3,6 @@
 // The real windows of the program on fake services, for GUI tests: find a
 // widget by its program name, click it, type into it, read the table.
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -33,19 +32,10 @@ class GuiHarness {
   }
 
   // A widget of the main window by its program name ("EdtQuery",
-  // "ListView1", "SpdBtnGetNextData", ...).
+  // "ListView1", "CoolBar2", ...).
   template <typename T = QWidget>
   T* Find(const char* name) {
-    return FindIn<T>(windows.MainWidget(), name);
-  }
-  // A widget of another window: windows.BusyWidget(),
-  // windows.OptionsWidget(), windows.AnaWidget(), windows.OKRightWidget().
-  template <typename T = QWidget>
-  static T* FindIn(QWidget& window, const char* name) {
-    if (window.objectName() == QLatin1String(name)) {
-      return qobject_cast<T*>(&window);
-    }
-    return window.findChild<T*>(QString::fromLatin1(name));
+    return windows.MainWidget().findChild<T*>(QString::fromLatin1(name));
   }
   // A menu item by its program name ("Get1", "About1", ...).
   QAction* MenuItem(const char* name) {

@@ -188,6 +188,8 @@ TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
   EXPECT_FALSE(w->isModal());
   EXPECT_EQ(Figure(*w, "Count"), "5");
   EXPECT_EQ(Figure(*w, "Median"), "$12.00");
+  EXPECT_EQ(Figure(*w, "90th percentile"), "$605.20");
+  EXPECT_EQ(Figure(*w, "Typical price"), "$11.50");
   EXPECT_TRUE(w->Histogram()->chart()->title().contains("logarithmic"));
 
   QApplication::processEvents();

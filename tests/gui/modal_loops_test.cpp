@@ -27,10 +27,6 @@ void WhenModal(std::function<void(QWidget&)> step) {
   });
 }
 
-void Reject(QWidget& modal) {
-  if (auto* dialog = qobject_cast<QDialog*>(&modal)) dialog->reject();
-}
-
 // Catches an error of an event handled inside a modal box or dialog that
 // escapes through Qt's loop and unwinds the handler that opened the box, or
 // that is reported twice.
@@ -53,7 +49,7 @@ TEST(ModalLoopsTest, AnErrorInsideAModalLoopIsReportedThere) {
     Application& app = h.windows.App();
     WhenModal([&app](QWidget& modal) {
       app.Dispatch([] { throw Error("Inner failure"); });
-      Reject(modal);
+      if (auto* dialog = qobject_cast<QDialog*>(&modal)) dialog->reject();
     });
     bool went_on = false;
     app.Dispatch([&, &open_loop = open_loop] {

@@ -92,12 +92,12 @@ int CompareKeys(const BidsKey& a, const BidsKey& b, int d, Texts texts) {
 
 struct BidsEntry {
   BidsKey key;
-  int index = 0;
+  int index;
 };
 
 struct PriceEntry {
-  float price = 0;
-  int index = 0;
+  float price;
+  int index;
 };
 
 template <typename Entry>

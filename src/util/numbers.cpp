@@ -1,6 +1,5 @@
 #include "util/numbers.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -77,10 +76,6 @@ Decimal ToDecimal(double value, int decimals) {
     }
   }
   // kept now holds the digits from 10^(point-1) down to 10^-decimals.
-  const int total = point + decimals;
-  if (static_cast<int>(kept.size()) < total) {
-    kept.insert(0, total - kept.size(), '0');
-  }
   if (point <= 0) {
     kept.insert(0, 1 - point, '0');
     point = 1;
@@ -177,7 +172,6 @@ bool TryStrToFloat(std::string_view text, const RegionalSettings& settings,
     for (; i < end && IsDigit(text[i]); ++i) plain.push_back(text[i]);
   }
   if (i != end) return false;
-  errno = 0;
   char* stop = nullptr;
   const double result = std::strtod(plain.c_str(), &stop);
   if (stop != plain.c_str() + plain.size() || !std::isfinite(result)) {

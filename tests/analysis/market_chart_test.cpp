@@ -16,23 +16,26 @@ PriceHistogram HistogramOf(std::vector<double> prices) {
   return BuildHistogram(prices, ComputeRobustFigures(work));
 }
 
-// Catches a bin count outside 20 to 40, rows lost at the top edge, edges
+// Catches a bin count off the Freedman-Diaconis rule (bars too wide, too
+// narrow or a fixed number), rows lost at the top edge, edges
 // that do not span the prices, and the log axis switched at the wrong ratio.
 TEST(MarketChartTest, HistogramBins) {
   struct Case {
     double from, to;
     bool log_scale;
-  } cases[] = {
-      {10, 150, false}, {10, 210, true}, {1, 20, false}, {0, 210, false}};
+    std::size_t bins;
+  } cases[] = {{10, 150, false, 22},
+               {10, 210, true, 34},
+               {1, 20, false, 22},
+               {0, 210, false, 22}};
   for (const Case& c : cases) {
     std::vector<double> prices;
-    for (int i = 0; i <= 5000; ++i) {
-      prices.push_back(c.from + (c.to - c.from) * i / 5000.0);
+    for (int i = 0; i <= 10000; ++i) {
+      prices.push_back(c.from + (c.to - c.from) * i / 10000.0);
     }
     const PriceHistogram h = HistogramOf(prices);
     EXPECT_EQ(h.log_scale, c.log_scale) << c.to;
-    EXPECT_GE(h.counts.size(), std::size_t{kMinBins});
-    EXPECT_LE(h.counts.size(), std::size_t{kMaxBins});
+    EXPECT_EQ(h.counts.size(), c.bins) << c.to;
     ASSERT_EQ(h.edges.size(), h.counts.size() + 1);
     EXPECT_DOUBLE_EQ(h.edges.front(), c.from);
     EXPECT_DOUBLE_EQ(h.edges.back(), c.to);
@@ -42,6 +45,7 @@ TEST(MarketChartTest, HistogramBins) {
   }
   const PriceHistogram same = HistogramOf({4, 4, 4});
   EXPECT_EQ(same.counts, std::vector<std::size_t>({3}));
+  EXPECT_EQ(same.edges, std::vector<double>({3.5, 4.5}));
   EXPECT_TRUE(HistogramOf({}).counts.empty());
 }
 
@@ -95,6 +99,16 @@ TEST(MarketChartTest, ScatterBinsLargeGrids) {
   for (const ScatterPoint& point : s.points) {
     EXPECT_EQ(point.price, grid.Row(point.row).price64);
   }
+  // Rows that all fall in one cell are drawn as the first of them.
+  ResultGrid same;
+  for (int i = 0; i < 600; ++i) {
+    same.Append(
+        *MakeRow({std::to_string(i), "Lamp", "3", "$5.00", "Nov-23 18:45"},
+                 RegionalSettings::UnitedStates()));
+  }
+  const PriceScatter one = BuildScatter(same, {2026, 3, 10}, 500);
+  ASSERT_EQ(one.points.size(), 1u);
+  EXPECT_EQ(one.points[0].row, 0);
 }
 
 }  // namespace

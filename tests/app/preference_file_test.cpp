@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -275,6 +276,7 @@ enum class Trick {
   kLinkToDevZero,
   kTooLarge,
   kMachineFileOfAnotherUser,  // this and below: root only
+  kLockOfAnotherUser,
   kOwnFileOfAnotherUser,
   kOwnLinkOfAnotherUser,
 };
@@ -293,6 +295,10 @@ void Plant(Trick trick, const TempFolder& folder, const TempFolder& elsewhere) {
       break;
     case Trick::kLockLinkElsewhere:
       fs::create_symlink(elsewhere / "created", at + ".lock");
+      break;
+    case Trick::kLockOfAnotherUser:
+      WriteText(at + ".lock", "");
+      ::chown((at + ".lock").c_str(), 65534, 65534);
       break;
     case Trick::kFifo:
       ::mkfifo(at.c_str(), 0644);
@@ -319,8 +325,8 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
   using enum Trick;
   for (const Trick trick :
        {kMachineLinkToSecret, kLockLinkElsewhere, kFifo, kLinkToDevZero,
-        kTooLarge, kMachineFileOfAnotherUser, kOwnFileOfAnotherUser,
-        kOwnLinkOfAnotherUser}) {
+        kTooLarge, kMachineFileOfAnotherUser, kLockOfAnotherUser,
+        kOwnFileOfAnotherUser, kOwnLinkOfAnotherUser}) {
     if (trick >= kMachineFileOfAnotherUser && ::geteuid() != 0) continue;
     const bool machine = trick == kMachineLinkToSecret ||
                          trick == kLockLinkElsewhere ||
@@ -338,7 +344,7 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
     EXPECT_EQ(store.ReadInteger(kKey, "a"), std::nullopt) << n;
     EXPECT_THROW(store.WriteInteger(kKey, "a", 30), Error) << n;
     const std::string expected =
-        trick == kLockLinkElsewhere ? ""
+        trick == kLockLinkElsewhere || trick == kLockOfAnotherUser ? ""
         : trick == kTooLarge
             ? FormatMessage(kPrefsTooLarge, folder / "prefs.reg")
             : FormatMessage(kPrefsNotAPlainFile, trick == kLinkToDevZero
@@ -502,6 +508,14 @@ TEST(PreferenceFileTest, EnvironmentChoosesTheFiles) {
             "/home/ann/.config/tolvane/prefs.reg");
   ::setenv(kPrefsVariable, "/tmp/own.reg", 1);
   EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), "/tmp/own.reg");
+  // Without a usable HOME, the user's home folder from the user database.
+  ::unsetenv(kPrefsVariable);
+  const std::string own = std::string(::getpwuid(::geteuid())->pw_dir) +
+                          "/.config/tolvane/prefs.reg";
+  ::setenv("HOME", "relative", 1);
+  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
+  ::unsetenv("HOME");
+  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
   for (const auto& [name, value] :
        {std::pair{kPrefsVariable, prefs}, std::pair{"HOME", home},
         std::pair{"XDG_CONFIG_HOME", xdg}}) {

@@ -14,21 +14,6 @@ namespace {
 using Records = std::vector<ParsedItem>;
 using testing::LiteralCsvWalk;
 
-Records Walk(CsvMergeWalk& walk) {
-  Records records;
-  ParsedItem item{"stale", "stale", "stale", "stale", "stale"};
-  do {
-    walk.Next(item);
-    records.push_back(item);
-  } while (!walk.AtEnd());
-  return records;
-}
-
-Records Walk(const std::string& text) {
-  CsvMergeWalk walk(text);
-  return Walk(walk);
-}
-
 std::string Show(const Records& records) {
   std::string out;
   for (const ParsedItem& r : records) {
@@ -38,33 +23,35 @@ std::string Show(const Records& records) {
   return out;
 }
 
-// Catches fields cut at the wrong place, a gap other than three, a walk
-// that stops early or runs on (a stray last character, a missing closing
-// mark), and a record missing for an empty text.
+// The records the program's walk gives, shown as the literal walk's are.
+std::string Walk(CsvMergeWalk&& walk) {
+  Records records;
+  ParsedItem item{"stale", "stale", "stale", "stale", "stale"};
+  do {
+    walk.Next(item);
+    records.push_back(item);
+  } while (!walk.AtEnd());
+  return Show(records);
+}
+
+// Pins the literal walk itself, on the shapes that make its rules plain:
+// fields cut at quotation marks with gaps of three, one stray character
+// after the last record ignored and two read as a record, and an empty
+// text still giving one.
 TEST(CsvMergeWalkTest, CutsRecordsAtQuotationMarksWithFixedGaps) {
   struct Case {
     std::string text;
     std::string records;
   } cases[] = {
-      {R"("1","lamp","$2.00","3","Jun-01")", "[1|lamp|$2.00|3|Jun-01]"},
       {R"("1","a","$2","3","e""2","b","$5","-","f")",
        "[1|a|$2|3|e][2|b|$5|-|f]"},
-      // One stray character after the last record is ignored.
       {R"("1","a","$2","3","e"x)", "[1|a|$2|3|e]"},
       {R"("1","a","$2","3","e"xy)", "[1|a|$2|3|e][||||]"},
-      // A space after each comma shifts everything after the first field.
-      {R"("1", "a", "$2", "3", "e")", "[1||, ||][||||]"},
-      // A quotation mark inside a field ends it early.
-      {R"("1","say "hi"","$2","3","e")", "[1|say |||][|,|||]"},
       {"", "[||||]"},
-      {"\"", "[||||]"},
-      {"x", "[||||]"},
-      // No closing mark for a field: it is empty and the gap is cut anyway.
-      {R"("1","abc)", "[1||||]"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Show(LiteralCsvWalk(c.text)), c.records) << c.text;
-    EXPECT_EQ(Show(Walk(c.text)), c.records) << c.text;
+    EXPECT_EQ(Walk(CsvMergeWalk(c.text)), c.records) << c.text;
   }
 }
 
@@ -84,7 +71,7 @@ TEST(CsvMergeWalkTest, MatchesTheLiteralWalkOnRandomTexts) {
     std::string text = file;
     std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
     const std::string want = Show(LiteralCsvWalk(text));
-    ASSERT_EQ(Show(Walk(text)), want) << text;
+    ASSERT_EQ(Walk(CsvMergeWalk(text)), want) << text;
     std::size_t read = 0;
     CsvMergeWalk walk(
         [&](char* buffer, std::size_t size) {
@@ -95,7 +82,7 @@ TEST(CsvMergeWalkTest, MatchesTheLiteralWalkOnRandomTexts) {
         },
         1 + random() % 4);
     ASSERT_EQ(walk.NothingRead(), file.empty());
-    ASSERT_EQ(Show(Walk(walk)), want) << file;
+    ASSERT_EQ(Walk(std::move(walk)), want) << file;
   }
 }
 

@@ -1,44 +1,15 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
 #include <string>
 
+#include "app/temp_folder.h"
 #include "fakes/fakes.h"
 #include "listing/result_grid.h"
 
 namespace tolvane::testing_support {
-
-// A private folder for one test's files, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("tolvane_" + std::string(info->test_suite_name()) + "_" +
-             info->name() + "_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string File(const std::string& name) const {
-    return (path_ / name).string();
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // While alive, no file this process writes may grow beyond the limit (a
 // negative limit changes nothing): a full disk that even root meets.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "fakes/fakes.h"
@@ -11,95 +10,83 @@
 namespace tolvane {
 namespace {
 
+using testing::TempFolder;
 using testing_support::FileSizeLimit;
-using testing_support::TempFolder;
+using Lines = std::vector<std::string>;
 
-const std::vector<std::string> kSeven = {
-    "\tAverage End Price:\t\t$15.00",
-    "\tTotal Items:\t\t2",
-    "\tTotal Checked:\t\t1",
-    "\tAverage number of bids:\t3.00",
-    "\tLow:\t\t\t$15.00",
-    "\tHigh:\t\t\t$15.00",
-    "\t* Results are computed from checked items."};
+const Lines kSeven = {"\tAverage End Price:\t\t$15.00",
+                      "\tTotal Items:\t\t2",
+                      "\tTotal Checked:\t\t1",
+                      "\tAverage number of bids:\t3.00",
+                      "\tLow:\t\t\t$15.00",
+                      "\tHigh:\t\t\t$15.00",
+                      "\t* Results are computed from checked items."};
 
-constexpr const char* kSevenBytes =
-    "\tAverage End Price:\t\t$15.00\r\n"
-    "\tTotal Items:\t\t2\r\n"
-    "\tTotal Checked:\t\t1\r\n"
-    "\tAverage number of bids:\t3.00\r\n"
-    "\tLow:\t\t\t$15.00\r\n"
-    "\tHigh:\t\t\t$15.00\r\n"
-    "\t* Results are computed from checked items.\r\n";
-
-struct SaveCase {
-  const char* name;
-  std::vector<std::string> memo;
-  std::string file;
-  std::string bytes;
-};
-
-class SummarySaveTest : public ::testing::TestWithParam<SaveCase> {};
-
-// Catches line ends other than CR LF, a missing last line end, anything
-// added around the memo's text, typed text left out, and a ".csv" name that
-// changes the content.
-TEST_P(SummarySaveTest, WritesTheMemoTextExactly) {
-  const SaveCase& c = GetParam();
-  TempFolder folder;
-  fakes::FakeApp f;
-  f.MResultsLeft.lines = c.memo;
-  f.file_dialog.answers.push_back(folder.File(c.file));
+void Save(fakes::FakeApp& f, std::optional<std::string> answer) {
+  f.file_dialog.answers.push_back(std::move(answer));
   f.Dispatch([&] { f.FrmPrice->SaveResults1Click(Sender{"SaveResults1"}); });
-  EXPECT_TRUE(f.message_box.shown.empty());
-  EXPECT_EQ(ReadWholeFile(folder.File(c.file)), c.bytes);
-  // The dialog ran with the form's settings and keeps the chosen name.
-  ASSERT_EQ(f.file_dialog.save_seen.size(), 1u);
-  EXPECT_EQ(f.file_dialog.save_seen[0].title, "Tolvane");
-  EXPECT_EQ(f.file_dialog.save_seen[0].default_ext, "txt");
-  EXPECT_EQ(f.FrmPrice->SvDlg().file_name, folder.File(c.file));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Memos, SummarySaveTest,
-    ::testing::Values(
-        SaveCase{"SevenLines", kSeven, "summary.txt", kSevenBytes},
-        SaveCase{"CsvNameSameText", kSeven, "summary.csv", kSevenBytes},
-        SaveCase{"TypedText",
-                 {"my notes \xE9", "", "\tTotal Items:\t\t2"},
-                 "typed.txt",
-                 "my notes \xE9\r\n\r\n\tTotal Items:\t\t2\r\n"},
-        SaveCase{"EmptyMemo", {}, "empty.txt", ""}),
-    [](const auto& test) { return std::string(test.param.name); });
+// Catches line ends other than CR LF, a missing last line end, anything
+// added around the memo's text, typed text left out, a ".csv" name that
+// changes the content, and a file written after the dialog was cancelled.
+TEST(SummarySaveTest, WritesTheMemoTextExactly) {
+  std::string seven_bytes;
+  for (const std::string& line : kSeven) seven_bytes += line + "\r\n";
+  struct Case {
+    Lines memo;
+    std::string file, bytes;
+  } cases[] = {
+      {kSeven, "summary.txt", seven_bytes},
+      {kSeven, "summary.csv", seven_bytes},
+      {{"my notes \xE9", "", "\tTotal Items:\t\t2"},
+       "typed.txt",
+       "my notes \xE9\r\n\r\n\tTotal Items:\t\t2\r\n"},
+      {{}, "empty.txt", ""},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    fakes::FakeApp f;
+    f.MResultsLeft.lines = c.memo;
+    Save(f, folder / c.file);
+    EXPECT_EQ(ReadWholeFile(folder / c.file), c.bytes) << c.file;
+    // The dialog ran with the form's settings and keeps the chosen name.
+    ASSERT_EQ(f.file_dialog.save_seen.size(), 1u);
+    EXPECT_EQ(f.file_dialog.save_seen[0].title, "Tolvane");
+    EXPECT_EQ(f.file_dialog.save_seen[0].default_ext, "txt");
+    EXPECT_EQ(f.FrmPrice->SvDlg().file_name, folder / c.file);
+    f.MResultsLeft.lines = {"changed"};
+    Save(f, std::nullopt);
+    EXPECT_EQ(ReadWholeFile(folder / c.file), c.bytes);
+    EXPECT_TRUE(f.message_box.shown.empty());
+  }
+}
 
 // Catches a save that truncates the old file before the new text is safely
 // written, a temporary file left behind, or a failure reported as success.
 // Root writes anywhere, so the writes fail without permission bits: a file
 // size limit stands in for a full disk, a folder stands at the target's
 // name, and a plain file where the target's folder should be.
-TEST(SummarySaveFailureTest, FailedSaveKeepsTheOldFileAndReports) {
+TEST(SummarySaveTest, FailedSaveKeepsTheOldFileAndReports) {
   TempFolder folder;
-  const std::string old_file = folder.File("summary.txt");
-  std::ofstream(old_file, std::ios::binary) << "old summary\r\n";
-  const std::string plain = folder.File("plain");
-  std::ofstream(plain, std::ios::binary) << "x";
-  std::filesystem::create_directories(folder.File("a_folder/inside"));
+  const std::string old_file = folder / "summary.txt";
+  testing::WriteText(old_file, "old summary\r\n");
+  testing::WriteText(folder / "plain", "x");
+  std::filesystem::create_directories(folder / "a_folder/inside");
   struct Case {
     std::string chosen;
     bool disk_full;
   } cases[] = {
       {old_file, true},
-      {folder.File("a_folder"), false},
-      {plain + "/summary.txt", false},
+      {folder / "a_folder", false},
+      {folder / "plain/summary.txt", false},
   };
   for (const Case& c : cases) {
     fakes::FakeApp f;
     f.MResultsLeft.lines = kSeven;
-    f.file_dialog.answers.push_back(c.chosen);
     {
       FileSizeLimit limit(c.disk_full ? 16 : -1);
-      f.Dispatch(
-          [&] { f.FrmPrice->SaveResults1Click(Sender{"SpeedButton2"}); });
+      Save(f, c.chosen);
     }
     ASSERT_EQ(f.message_box.shown.size(), 1u) << c.chosen;
     EXPECT_EQ(f.message_box.shown[0].text,
@@ -107,22 +94,11 @@ TEST(SummarySaveFailureTest, FailedSaveKeepsTheOldFileAndReports) {
     EXPECT_EQ(f.message_box.shown[0].icon, MbIcon::kStop);
   }
   EXPECT_EQ(ReadWholeFile(old_file), "old summary\r\n");
-  EXPECT_EQ(ReadWholeFile(plain), "x");
-  EXPECT_TRUE(std::filesystem::is_directory(folder.File("a_folder/inside")));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+  EXPECT_EQ(ReadWholeFile(folder / "plain"), "x");
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "a_folder/inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()),
             3);
-}
-
-// Catches a file written after the save dialog was cancelled.
-TEST(SummarySaveFailureTest, CancelledDialogWritesNothing) {
-  TempFolder folder;
-  fakes::FakeApp f;
-  f.MResultsLeft.lines = kSeven;
-  f.file_dialog.answers.push_back(std::nullopt);
-  f.Dispatch([&] { f.FrmPrice->SaveResults1Click(Sender{"SaveResults1"}); });
-  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
-  EXPECT_TRUE(f.message_box.shown.empty());
 }
 
 }  // namespace

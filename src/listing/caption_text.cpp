@@ -25,7 +25,12 @@ std::uint64_t LeadingMask(std::size_t bytes) {
   return ~std::uint64_t{0} << (8 * (8 - bytes));
 }
 
-int Sign(std::uint64_t a, std::uint64_t b) { return a < b ? -1 : 1; }
+// -1, 0 or 1 as a is below, equal to or above b.
+int Order(std::uint64_t a, std::uint64_t b) {
+  if (a < b) return -1;
+  if (a > b) return 1;
+  return 0;
+}
 
 std::string_view KeyTail(const Key& key) {
   return key.lowered.size() > kInline
@@ -39,9 +44,9 @@ std::string_view KeyTail(const Key& key) {
 int AfterHeads(std::string_view a_tail, std::size_t a_size,
                std::string_view b_tail, std::size_t b_size) {
   const int by_tail = a_tail.compare(b_tail);
-  if (by_tail != 0) return by_tail < 0 ? -1 : 1;
-  if (a_size == b_size) return 0;
-  return a_size < b_size ? -1 : 1;
+  if (by_tail < 0) return -1;
+  if (by_tail > 0) return 1;
+  return Order(a_size, b_size);
 }
 
 }  // namespace
@@ -62,14 +67,14 @@ std::string_view EntryReader::Tail(const Entry& entry) const {
 }
 
 int EntryReader::Compare(const Entry& entry, const Key& key) const {
-  if (entry.head0 != key.head0) return Sign(entry.head0, key.head0);
-  if (entry.head1 != key.head1) return Sign(entry.head1, key.head1);
+  if (const int by = Order(entry.head0, key.head0); by != 0) return by;
+  if (const int by = Order(entry.head1, key.head1); by != 0) return by;
   return AfterHeads(Tail(entry), entry.size, KeyTail(key), key.lowered.size());
 }
 
 int EntryReader::Compare(const Entry& a, const Entry& b) const {
-  if (a.head0 != b.head0) return Sign(a.head0, b.head0);
-  if (a.head1 != b.head1) return Sign(a.head1, b.head1);
+  if (const int by = Order(a.head0, b.head0); by != 0) return by;
+  if (const int by = Order(a.head1, b.head1); by != 0) return by;
   return AfterHeads(Tail(a), a.size, Tail(b), b.size);
 }
 

@@ -6,35 +6,26 @@
 namespace tolvane {
 namespace {
 
-TEST(FrameTest, AboutShowsVersionUnderAbout) {
-  fakes::FakeApp f;
-  f.FrmPrice->About1Click(Sender{"About1"});
-  ASSERT_EQ(f.message_box.shown.size(), 1u);
-  EXPECT_EQ(f.message_box.shown[0].text, "Tolvane Version 1.6 A");
-  EXPECT_EQ(f.message_box.shown[0].caption, "About");
-  EXPECT_EQ(f.message_box.shown[0].buttons, MbButtons::kOk);
-}
-
-TEST(FrameTest, StartUpFocusesTheSearchBoxAndDisablesNextPage) {
+// Catches a start without the search box focused or with Get next page,
+// the timer or resizing on; an About box with the wrong text, caption or
+// buttons; typing that keeps Get next page or the old offset; Options shown
+// modal; and Exit that leaves the main window open.
+TEST(FrameTest, StartUpAboutTypingOptionsAndExit) {
   fakes::FakeApp f;
   EXPECT_EQ(f.EdtQuery.focus_count, 1);
   EXPECT_FALSE(f.SpdBtnGetNextData.enabled);
   EXPECT_FALSE(f.TmrTimeout.enabled);
   EXPECT_FALSE(f.FrmPrice->FormCanResize(Sender{"FrmPrice"}, 900, 700));
   EXPECT_EQ(f.app.Title(), "Tolvane 1.6");
-}
-
-// Typing into the search box starts the next Get at the first page again.
-TEST(FrameTest, TypingDisablesGetNextPage) {
-  fakes::FakeApp f;
+  f.FrmPrice->About1Click(Sender{"About1"});
+  ASSERT_EQ(f.message_box.shown.size(), 1u);
+  EXPECT_EQ(f.message_box.shown[0].text, "Tolvane Version 1.6 A");
+  EXPECT_EQ(f.message_box.shown[0].caption, "About");
+  EXPECT_EQ(f.message_box.shown[0].buttons, MbButtons::kOk);
   f.SpdBtnGetNextData.enabled = true;
   f.EdtQuery.Type("brass lamp");
   EXPECT_FALSE(f.SpdBtnGetNextData.enabled);
   EXPECT_EQ(f.FrmPrice->PageOffset(), 0);
-}
-
-TEST(FrameTest, ExitClosesTheMainWindowAndOptionsShowModeless) {
-  fakes::FakeApp f;
   f.FrmPrice->Options1Click(Sender{"Options1"});
   EXPECT_TRUE(f.options_form.visible);
   EXPECT_TRUE(f.main_form.enabled);

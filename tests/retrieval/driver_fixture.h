@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/temp_folder.h"
 #include "fakes/fakes.h"
 #include "sample_pages.h"
 
@@ -23,17 +23,10 @@ class DriverTest : public ::testing::Test {
 
   void SetUp() override {
     home_ = std::filesystem::current_path();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("tolvane_driver_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    std::filesystem::current_path(folder_);
+    std::filesystem::current_path(folder_.path());
     f.EdtQuery.Type(kExpression);
   }
-  void TearDown() override {
-    std::filesystem::current_path(home_);
-    std::filesystem::remove_all(folder_);
-  }
+  void TearDown() override { std::filesystem::current_path(home_); }
 
   // A Get command from the named control, as the event loop delivers it.
   void Click(std::string_view sender) {
@@ -85,7 +78,7 @@ class DriverTest : public ::testing::Test {
 
  private:
   std::filesystem::path home_;
-  std::filesystem::path folder_;
+  testing::TempFolder folder_;
   int served_ = 0;
 };
 

@@ -52,8 +52,11 @@ class OptionsTest : public ::testing::Test {
 };
 
 // Catches a first run that shows anything but 90, fails to leave the key
-// behind, or stores a value before the user asks for one.
-TEST_F(OptionsTest, FirstRunShowsNinetyAndCreatesOnlyTheKey) {
+// behind, or stores a value before the user asks for one; Cancel that
+// stores, Cancel that restores the old text (the typed one must stay in
+// force), and a reopened dialog that keeps showing the unsaved text instead
+// of the stored value.
+TEST_F(OptionsTest, FirstRunShowsNinetyAndCancelKeepsTheStore) {
   StartUp();
   EXPECT_EQ(f_.Edit1.text, "90");
   EXPECT_TRUE(store_->KeyExists(kPrefsKey));
@@ -65,6 +68,24 @@ TEST_F(OptionsTest, FirstRunShowsNinetyAndCreatesOnlyTheKey) {
   EXPECT_FALSE(f_.options_form.visible);
   EXPECT_EQ(Stored(), 90);
   EXPECT_TRUE(f_.message_box.shown.empty());
+  store_->WriteInteger(kPrefsKey, kTimeoutValue, 45);
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "45");
+  f_.Edit1.Type("30");
+  PressCancel();
+  EXPECT_FALSE(f_.options_form.visible);
+  EXPECT_EQ(Stored(), 45);
+  EXPECT_EQ(f_.Edit1.text, "30");
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "45");
+  // Options while the dialog is already open does not throw away typing.
+  f_.Edit1.Type("31");
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "31");
+  PressOK();
+  PressCancel();
+  OpenOptions();
+  EXPECT_EQ(f_.Edit1.text, "31");
 }
 
 struct OkCase {
@@ -109,31 +130,6 @@ TEST_F(OptionsTest, OkStoresPlainCountsOnly) {
     EXPECT_EQ(Messages(), c.messages) << c.typed;
     PressCancel();
   }
-}
-
-// Catches Cancel that stores, Cancel that restores the old text (the typed
-// one must stay in force), and a reopened dialog that keeps showing the
-// unsaved text instead of the stored value.
-TEST_F(OptionsTest, CancelKeepsTheStoreAndReopeningShowsIt) {
-  StartUp();
-  store_->WriteInteger(kPrefsKey, kTimeoutValue, 45);
-  OpenOptions();
-  EXPECT_EQ(f_.Edit1.text, "45");
-  f_.Edit1.Type("30");
-  PressCancel();
-  EXPECT_FALSE(f_.options_form.visible);
-  EXPECT_EQ(Stored(), 45);
-  EXPECT_EQ(f_.Edit1.text, "30");
-  OpenOptions();
-  EXPECT_EQ(f_.Edit1.text, "45");
-  // Options while the dialog is already open does not throw away typing.
-  f_.Edit1.Type("31");
-  OpenOptions();
-  EXPECT_EQ(f_.Edit1.text, "31");
-  PressOK();
-  PressCancel();
-  OpenOptions();
-  EXPECT_EQ(f_.Edit1.text, "31");
 }
 
 // Catches a value of another type read as some number, or the error

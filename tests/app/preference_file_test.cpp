@@ -34,6 +34,7 @@ constexpr const char* kKey = "\\SOFTWARE\\Zelmor\\Tolvane\\prefs";
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00\n\n";
 constexpr const char* kKeyLine =
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]\n";
+const std::string kTop = std::string(kHeader) + kKeyLine;
 
 // The message of the Error `run` throws; empty when it throws none.
 std::string ErrorOf(const std::function<void()>& run) {
@@ -78,7 +79,7 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     EXPECT_EQ(reader.ReadInteger(kKey, "get5message"), 0);
     writer.WriteInteger(kKey, "timeout", 90);
     EXPECT_EQ(reader.ReadInteger(kKey, "timeout"), 90);
-    EXPECT_EQ(ReadText(path), std::string(kHeader) + kKeyLine +
+    EXPECT_EQ(ReadText(path), kTop +
                                   "\"timeout\"=dword:0000005a\n"
                                   "\"get5message\"=dword:00000000\n\n");
   }
@@ -147,8 +148,7 @@ TEST(PreferenceFileTest, ValueOfAnotherTypeFailsToReadAndIsReplacedByWrite) {
   for (const char* data : {"\"90\"", "hex:5a,00,00,00", "hex(4):5a,00,00,00",
                            "hex(b):5a,00,00,00,00,00,00,00"}) {
     TempFolder folder;
-    WriteText(folder / "prefs.reg",
-              std::string(kHeader) + kKeyLine + "\"timeout\"=" + data + "\n");
+    WriteText(folder / "prefs.reg", kTop + "\"timeout\"=" + data + "\n");
     FilePreferenceStore store(folder / "prefs.reg");
     EXPECT_TRUE(store.ValueExists(kKey, "timeout")) << data;
     EXPECT_EQ(ErrorOf([&] { store.ReadInteger(kKey, "timeout"); }),
@@ -191,16 +191,14 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
       {"; no header\n" + key_line + good, false},
       {std::string(kHeader) + "\"timeout\"=dword:0000001e\n" + key_line + good,
        true},
-      {std::string(kHeader) + key_line + "\"timeout\"=dword:zz\n" + good, true},
-      {std::string(kHeader) + key_line + "\"timeout\"=dword:123456789\n" + good,
+      {kTop + "\"timeout\"=dword:zz\n" + good, true},
+      {kTop + "\"timeout\"=dword:123456789\n" + good, true},
+      {kTop + good + "\"timeout\"=\"open\n", true},
+      {kTop + good + "\"timeout\" dword:1e\n", true},
+      {kTop + good + "\"blob\"=hex:01,0\n", true},
+      {kTop + good + "[HKEY_LOCAL_MACHINE\\SOFTWARE\n\"timeout\"=dword:1e\n",
        true},
-      {std::string(kHeader) + key_line + good + "\"timeout\"=\"open\n", true},
-      {std::string(kHeader) + key_line + good + "\"timeout\" dword:1e\n", true},
-      {std::string(kHeader) + key_line + good + "\"blob\"=hex:01,0\n", true},
-      {std::string(kHeader) + key_line + good +
-           "[HKEY_LOCAL_MACHINE\\SOFTWARE\n\"timeout\"=dword:1e\n",
-       true},
-      {std::string(kHeader) + key_line + good + "\"timeout\"=-\n", true},
+      {kTop + good + "\"timeout\"=-\n", true},
       {std::string("\0\0\x7f\x01", 4), false},
   };
   for (const BadLinesCase& c : cases) {
@@ -283,8 +281,7 @@ enum class Trick {
 };
 
 // Plants the trick at folder/prefs.reg; `elsewhere` is the victim's.
-const std::string kPlanted =
-    std::string(kHeader) + kKeyLine + "\"a\"=dword:1\n";
+const std::string kPlanted = kTop + "\"a\"=dword:1\n";
 
 void Plant(Trick trick, const TempFolder& folder, const TempFolder& elsewhere) {
   const std::string at = folder / "prefs.reg";
@@ -365,8 +362,7 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
 // waits for it, and a failed write that loses or damages the file.
 TEST(PreferenceFileTest, HeldLockFailsTheWriteAfterABoundedWait) {
   TempFolder folder;
-  const std::string text =
-      std::string(kHeader) + kKeyLine + "\"timeout\"=dword:0000001e\n";
+  const std::string text = kTop + "\"timeout\"=dword:0000001e\n";
   WriteText(folder / "prefs.reg", text);
   WriteText(folder / "prefs.reg.lock", "");
   const int held = ::open((folder / "prefs.reg.lock").c_str(), O_RDONLY);
@@ -392,8 +388,7 @@ TEST(PreferenceFileTest, OwnFileShadowsAMachineFileTheUserMayNotWrite) {
   TempFolder folder;
   fs::create_directory(folder / "machine");
   const std::string machine_text =
-      std::string(kHeader) + kKeyLine +
-      "\"timeout\"=dword:0000001e\n\"get5message\"=dword:00000000\n";
+      kTop + "\"timeout\"=dword:0000001e\n\"get5message\"=dword:00000000\n";
   WriteText(folder / "machine/prefs.reg", machine_text);
   // The machine folder and file belong to another user, as /var/lib/tolvane
   // belongs to root for everyone else.
@@ -407,7 +402,7 @@ TEST(PreferenceFileTest, OwnFileShadowsAMachineFileTheUserMayNotWrite) {
   EXPECT_EQ(store.ReadInteger(kKey, "get5message"), 0);
   EXPECT_EQ(ReadText(folder / "machine/prefs.reg"), machine_text);
   EXPECT_EQ(ReadText(folder / "own/prefs.reg"),
-            std::string(kHeader) + kKeyLine + "\"timeout\"=dword:0000003c\n\n");
+            kTop + "\"timeout\"=dword:0000003c\n\n");
   // The folder's owner writes the machine-wide file itself, readable by all.
   ASSERT_EQ(::chown((folder / "machine").c_str(), 0, 0), 0);
   ASSERT_EQ(::chown((folder / "machine/prefs.reg").c_str(), 0, 0), 0);
@@ -425,7 +420,7 @@ TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
   TempFolder folder;
   TempFolder target;
   fs::create_symlink(target / "prefs.reg", folder / "prefs.reg");
-  WriteText(target / "prefs.reg", std::string(kHeader) + kKeyLine);
+  WriteText(target / "prefs.reg", kTop);
   WriteText(target / ".prefs.reg.Ab12Cd", "killed");
   WriteText(target / ".prefs.reg.Ef34Gh", "running");
   const int running = ::open((target / ".prefs.reg.Ef34Gh").c_str(), O_RDONLY);
@@ -434,7 +429,7 @@ TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
   store.WriteInteger(kKey, "timeout", 45);
   EXPECT_TRUE(fs::is_symlink(folder / "prefs.reg"));
   EXPECT_EQ(ReadText(target / "prefs.reg"),
-            std::string(kHeader) + kKeyLine + "\"timeout\"=dword:0000002d\n\n");
+            kTop + "\"timeout\"=dword:0000002d\n\n");
   EXPECT_FALSE(fs::exists(target / ".prefs.reg.Ab12Cd"));
   EXPECT_TRUE(fs::exists(target / ".prefs.reg.Ef34Gh"));
   ::close(running);

@@ -32,20 +32,18 @@ TEST_F(DriverTest, OnlyTheGet5ControlsStartAGet5) {
 TEST_F(DriverTest, Get5NoteFollowsThePreference) {
   struct Case {
     const char* what;
-    bool key;
-    std::optional<std::int32_t> value;
+    bool key, shown;
+    std::optional<std::int32_t> value, stored;
     MbResult answer;
-    bool shown;
-    std::optional<std::int32_t> stored;
   };
   const std::vector<Case> cases = {
-      {"fresh machine, Yes", false, std::nullopt, MbResult::kYes, true, 1},
-      {"fresh machine, No", false, std::nullopt, MbResult::kNo, true, 0},
-      {"key only, Yes", true, std::nullopt, MbResult::kYes, true, std::nullopt},
-      {"key only, No", true, std::nullopt, MbResult::kNo, true, 0},
-      {"true, Yes", true, 1, MbResult::kYes, true, 1},
-      {"true, No", true, 1, MbResult::kNo, true, 0},
-      {"false", true, 0, MbResult::kYes, false, 0},
+      {"fresh machine, Yes", false, true, std::nullopt, 1, MbResult::kYes},
+      {"fresh machine, No", false, true, std::nullopt, 0, MbResult::kNo},
+      {"key only, Yes", true, true, std::nullopt, std::nullopt, MbResult::kYes},
+      {"key only, No", true, true, std::nullopt, 0, MbResult::kNo},
+      {"true, Yes", true, true, 1, 1, MbResult::kYes},
+      {"true, No", true, true, 1, 0, MbResult::kNo},
+      {"false", true, false, 0, 0, MbResult::kYes},
   };
   for (const Case& c : cases) {
     fakes::FakeApp app;
@@ -76,8 +74,7 @@ TEST_F(DriverTest, Get5NoteFollowsThePreference) {
 TEST_F(DriverTest, Get5NoteStoreFailureStopsTheCommand) {
   struct Case {
     const char* what;
-    bool writable;
-    bool key;
+    bool writable, key;
     const char* report;
   };
   const std::vector<Case> cases = {
@@ -108,7 +105,6 @@ TEST_F(DriverTest, TimeoutTextSetsTheTimer) {
   };
   const std::vector<Case> cases = {
       {"90", 90000},
-      {"1", 1000},
       {" 7", 7000},
       {"0", 0},
       {"-5", 0},

@@ -41,9 +41,7 @@ class DriverTest : public ::testing::Test {
   int RequestedSkip() const {
     if (f.MiniBro.navigations.empty()) return -1;
     const std::string& url = f.MiniBro.navigations.back();
-    const auto at = url.rfind("skip=");
-    if (at == std::string::npos) return -1;
-    return std::atoi(url.c_str() + at + 5);
+    return std::atoi(url.c_str() + url.rfind("skip=") + 5);
   }
 
   // A complete result page with a value of Expires never served before.

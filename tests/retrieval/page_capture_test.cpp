@@ -26,11 +26,8 @@ std::string Head(const std::string& value) {
 // An Expires value cut at the wrong place would make every page look new
 // (or every page look the same).
 TEST(PageCaptureTest, ExpiresValueLiesBetweenTheMarkers) {
-  struct Case {
-    std::string page;
-    std::optional<std::string> value;
-  };
-  const std::vector<Case> cases = {
+  // Each page and the value found in it.
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
       {Head("Sun, 23 Nov 2003 18:45:07 GMT"), "Sun, 23 Nov 2003 18:45:07 GMT"},
       {Head(""), ""},
       {"<HTML><HEAD><TITLE>no marker</TITLE></HEAD>", std::nullopt},
@@ -45,9 +42,8 @@ TEST(PageCaptureTest, ExpiresValueLiesBetweenTheMarkers) {
       // A value that runs to the end of the text.
       {"<meta http-equiv=\"Expires\" content=\"", ""},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ExpiresValue(c.page), c.value) << c.page;
-  }
+  for (const auto& [page, value] : cases)
+    EXPECT_EQ(ExpiresValue(page), value) << page;
 }
 
 // The same-page test must let the first page through, ignore pages without
@@ -83,20 +79,16 @@ TEST(PageCaptureTest, SamePageFollowsTheRememberedValue) {
 // The completeness test must find the link text on the joined lines, and
 // only there.
 TEST(PageCaptureTest, CompletePageCarriesTheTopOfPageLink) {
-  struct Case {
-    std::vector<std::string> lines;
-    bool complete;
-  };
-  const std::vector<Case> cases = {
+  // Each page's lines and whether it is complete.
+  const std::pair<std::vector<std::string>, bool> cases[] = {
       {{"<p>", "<a href=\"#top\">top of page</a>", "</BODY>"}, true},
       {{"<p>", "top of page"}, true},  // the line break follows it
       {{"<p>", "top of", "page"}, false},
       {{"Top Of Page"}, false},
       {{}, false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(IsCompletePage(JoinCapturedLines(c.lines)), c.complete);
-  }
+  for (const auto& [lines, complete] : cases)
+    EXPECT_EQ(IsCompletePage(JoinCapturedLines(lines)), complete);
   EXPECT_EQ(JoinCapturedLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
 }
 

@@ -9,16 +9,12 @@
 namespace tolvane {
 namespace {
 
-struct EncodeCase {
-  std::string expression;
-  std::string encoded;
-};
-
 // Catches a wrong step order (a literal plus lost or double-escaped), a
 // missing or extra escape, trimming that touches inner blanks, and bytes
 // that get percent-encoded when they must pass unchanged.
 TEST(SearchUrlTest, EncodesTheExpressionStepByStep) {
-  const EncodeCase cases[] = {
+  // Each expression and its encoding.
+  const std::pair<std::string, std::string> cases[] = {
       {"  brass lamp (art deco, 1930) \"green shade\" -plastic +signed  ",
        "brass+lamp+%28art+deco%2C+1930%29+%22green+shade%22+-plastic+%"
        "2Bsigned"},
@@ -38,10 +34,9 @@ TEST(SearchUrlTest, EncodesTheExpressionStepByStep) {
       {"caf\xe9 \xff", "caf\xe9+\xff"},
       {"%2B %22", "%2B+%22"},
   };
-  for (const EncodeCase& c : cases) {
-    EXPECT_EQ(EncodeSearchExpression(c.expression), c.encoded)
-        << "expression [" << c.expression << "]";
-  }
+  for (const auto& [expression, encoded] : cases)
+    EXPECT_EQ(EncodeSearchExpression(expression), encoded)
+        << "expression [" << expression << "]";
 }
 
 // Catches a key out of place, a changed fixed value, and an offset written

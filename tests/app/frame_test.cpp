@@ -38,8 +38,7 @@ TEST(FrameTest, StartUpAboutTypingOptionsAndExit) {
 TEST(FrameTest, OnlyPlainEnterStartsAGet) {
   struct Case {
     int key;
-    bool shift, alt, ctrl;
-    bool gets;
+    bool shift, alt, ctrl, gets;
   } cases[] = {{13, false, false, false, true},
                {13, true, false, false, false},
                {13, false, true, false, false},

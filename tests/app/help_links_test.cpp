@@ -13,26 +13,24 @@ namespace {
 // worded wrongly or escapes into the default error report.
 TEST(HelpLinksTest, EachLinkOpensItsPageAndReportsAFailure) {
   const HostConfig hosts;
-  const struct {
-    void (TFrmPrice::*handler)(const Sender&);
-    std::string address;
-  } links[] = {
+  // Each link's handler and the page it opens.
+  const std::pair<void (TFrmPrice::*)(const Sender&), std::string> links[] = {
       {&TFrmPrice::OnlineHelp1Click, hosts.online_help},
       {&TFrmPrice::EbaysSearchTips1Click,
        hosts.help_pages + "/help/buy/index.html?search_tips.html"},
       {&TFrmPrice::Support1Click, hosts.support},
   };
-  for (const auto& link : links) {
+  for (const auto& [handler, address] : links) {
     for (const bool succeed : {true, false}) {
       fakes::FakeApp f;
       f.shell.succeed = succeed;
-      f.Dispatch([&] { (f.FrmPrice.get()->*link.handler)(Sender{"Help"}); });
-      EXPECT_EQ(f.shell.opened, std::vector<std::string>{link.address});
+      f.Dispatch([&] { (f.FrmPrice.get()->*handler)(Sender{"Help"}); });
+      EXPECT_EQ(f.shell.opened, std::vector<std::string>{address});
       if (succeed) {
-        EXPECT_TRUE(f.message_box.shown.empty()) << link.address;
+        EXPECT_TRUE(f.message_box.shown.empty()) << address;
         continue;
       }
-      ASSERT_EQ(f.message_box.shown.size(), 1u) << link.address;
+      ASSERT_EQ(f.message_box.shown.size(), 1u) << address;
       EXPECT_EQ(f.message_box.shown[0].text, "Encountered Error 454-50.");
       EXPECT_EQ(f.message_box.shown[0].caption, "Tolvane");
       EXPECT_EQ(f.message_box.shown[0].buttons, MbButtons::kOk);

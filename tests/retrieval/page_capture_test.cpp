@@ -92,45 +92,36 @@ TEST(PageCaptureTest, CompletePageCarriesTheTopOfPageLink) {
   EXPECT_EQ(JoinCapturedLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
 }
 
-class RetryTest : public ::testing::Test {
- protected:
-  std::string Path(const std::string& name) const { return folder_ / name; }
-  testing::TempFolder folder_;
-};
-
 // Deleting must succeed for a missing or present file and give up, rather
-// than hang, on one that cannot go.
-TEST_F(RetryTest, DeleteGivesUpWithinItsBound) {
-  EXPECT_TRUE(DeleteUntilGone(Path("missing.htm")));
-  std::ofstream(Path("present.htm")) << "x";
-  EXPECT_TRUE(DeleteUntilGone(Path("present.htm")));
-  EXPECT_FALSE(fs::exists(Path("present.htm")));
+// than hang, on one that cannot go. A save that fails now and then must be
+// tried again; one that never succeeds must end in a failure, not a loop.
+TEST(PageCaptureTest, DeleteAndSaveRetryWithinTheirBounds) {
+  const testing::TempFolder folder;
+  EXPECT_TRUE(DeleteUntilGone(folder / "missing.htm"));
+  std::ofstream(folder / "present.htm") << "x";
+  EXPECT_TRUE(DeleteUntilGone(folder / "present.htm"));
+  EXPECT_FALSE(fs::exists(folder / "present.htm"));
 
   // A folder with something in it cannot be deleted as a file.
-  fs::create_directories(Path("stuck.htm"));
-  std::ofstream(Path("stuck.htm/inner")) << "x";
+  fs::create_directories(folder / "stuck.htm");
+  std::ofstream(folder / "stuck.htm/inner") << "x";
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(
-      DeleteUntilGone(Path("stuck.htm"), {50, std::chrono::seconds(2)}));
+      DeleteUntilGone(folder / "stuck.htm", {50, std::chrono::seconds(2)}));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
-}
 
-// A save that fails now and then must be tried again; one that never
-// succeeds must end in a failure, not a loop.
-TEST_F(RetryTest, SaveRetriesGeneralFailuresOnly) {
   fakes::FakeBrowser browser;
-  EXPECT_EQ(SaveWithRetries(browser, Path("a.htm")), SaveResult::kNoDocument);
-
+  EXPECT_EQ(SaveWithRetries(browser, folder / "a.htm"),
+            SaveResult::kNoDocument);
   browser.document = "page";
   browser.general_failures = 3;
-  EXPECT_EQ(SaveWithRetries(browser, Path("a.htm")), SaveResult::kOk);
-  EXPECT_TRUE(fs::exists(Path("a.htm")));
-
+  EXPECT_EQ(SaveWithRetries(browser, folder / "a.htm"), SaveResult::kOk);
+  EXPECT_TRUE(fs::exists(folder / "a.htm"));
   browser.general_failures = 1000;
-  EXPECT_EQ(SaveWithRetries(browser, Path("b.htm")),
+  EXPECT_EQ(SaveWithRetries(browser, folder / "b.htm"),
             SaveResult::kGeneralFailure);
   EXPECT_EQ(browser.general_failures, 950);
-  EXPECT_FALSE(fs::exists(Path("b.htm")));
+  EXPECT_FALSE(fs::exists(folder / "b.htm"));
 }
 
 }  // namespace

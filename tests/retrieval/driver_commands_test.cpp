@@ -99,11 +99,8 @@ TEST_F(DriverTest, Get5NoteStoreFailureStopsTheCommand) {
 // The timeout text becomes the timer's interval; a text that is not a
 // whole number ends the command before anything is requested.
 TEST_F(DriverTest, TimeoutTextSetsTheTimer) {
-  struct Case {
-    const char* text;
-    std::optional<int> interval;  // nothing: the conversion error
-  };
-  const std::vector<Case> cases = {
+  // Each text and the interval it sets; nothing: the conversion error.
+  const std::pair<const char*, std::optional<int>> cases[] = {
       {"90", 90000},
       {" 7", 7000},
       {"0", 0},
@@ -113,23 +110,23 @@ TEST_F(DriverTest, TimeoutTextSetsTheTimer) {
       {"1.5", std::nullopt},
       {"", std::nullopt},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, interval] : cases) {
     fakes::FakeApp app;
-    app.Edit1.text = c.text;
+    app.Edit1.text = text;
     app.Dispatch([&] { app.FrmPrice->Get1Click(Sender{"SpdBtnSearch"}); });
-    if (c.interval) {
-      EXPECT_EQ(app.TmrTimeout.interval, *c.interval) << c.text;
-      EXPECT_EQ(app.MiniBro.navigations.size(), 1u) << c.text;
-      EXPECT_TRUE(app.message_box.shown.empty()) << c.text;
+    if (interval) {
+      EXPECT_EQ(app.TmrTimeout.interval, *interval) << text;
+      EXPECT_EQ(app.MiniBro.navigations.size(), 1u) << text;
+      EXPECT_TRUE(app.message_box.shown.empty()) << text;
       continue;
     }
-    ASSERT_EQ(app.message_box.shown.size(), 1u) << c.text;
+    ASSERT_EQ(app.message_box.shown.size(), 1u) << text;
     EXPECT_EQ(app.message_box.shown[0].text,
-              "'" + std::string(c.text) + "' is not a valid integer value.");
-    EXPECT_TRUE(app.MiniBro.navigations.empty()) << c.text;
-    EXPECT_FALSE(app.TmrTimeout.enabled) << c.text;
-    EXPECT_FALSE(app.FrmPrice->AwaitingPage()) << c.text;
-    EXPECT_TRUE(app.busy_form.visible) << c.text;
+              "'" + std::string(text) + "' is not a valid integer value.");
+    EXPECT_TRUE(app.MiniBro.navigations.empty()) << text;
+    EXPECT_FALSE(app.TmrTimeout.enabled) << text;
+    EXPECT_FALSE(app.FrmPrice->AwaitingPage()) << text;
+    EXPECT_TRUE(app.busy_form.visible) << text;
   }
 }
 

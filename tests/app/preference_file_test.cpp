@@ -201,7 +201,7 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
     WriteText(folder / "prefs.reg", text);
     FilePreferenceStore store(folder / "prefs.reg");
     std::vector<std::string> told;
-    store.SetNotify([&](const std::string& text) { told.push_back(text); });
+    store.SetNotify([&](const std::string& line) { told.push_back(line); });
     EXPECT_EQ(store.KeyExists(kKey), key_readable) << text;
     EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << text;
     EXPECT_EQ(store.ReadInteger(kKey, "get5message"),
@@ -347,8 +347,9 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
     EXPECT_EQ(told.empty() ? "" : told[0], expected) << n;
     EXPECT_TRUE(CorruptCopies(folder).empty()) << n;
     EXPECT_FALSE(fs::exists(elsewhere / "created")) << n;
-    if (fs::exists(elsewhere / "secret"))
+    if (fs::exists(elsewhere / "secret")) {
       EXPECT_EQ(ReadText(elsewhere / "secret"), kPlanted) << n;
+    }
   }
 }
 

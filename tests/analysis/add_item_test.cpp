@@ -26,6 +26,8 @@ TEST(AddItemTest, RejectsCaptionPrefixDuplicatesOverEveryRow) {
       {{"ABC123"}, "abc", -1},
       {{"abc123"}, "ABC1", -1},
       {{"abc123"}, "abd", 2},
+      {{"zebra"}, "ZEB", -1},
+      {{"ZEBRA"}, "zeb", -1},
       {{"7"}, "", -1},
       {{}, "", 1},
       {{"111", "222", "333"}, "33", -1},
@@ -34,8 +36,7 @@ TEST(AddItemTest, RejectsCaptionPrefixDuplicatesOverEveryRow) {
       // Longer than the bytes a caption keeps inline in the index.
       {{"abcdefghijklmnopqrstuvwxyz"}, "ABCDEFGHIJKLMNOPQRS", -1},
       {{"abcdefghijklmnopqrstuvwxyz"}, "abcdefghijklmnopqrsu", 2},
-      {{"abcdefghijklmnop"}, "abcdefghijklmnopq", 2},
-  };
+      {{"abcdefghijklmnop"}, "abcdefghijklmnopq", 2}};
   for (const Case& c : cases) {
     RowsFixture t;
     for (const std::string& item : c.existing) {
@@ -78,8 +79,7 @@ TEST(AddItemTest, UsablePriceTexts) {
       {"$", false, -2},
       {".", false, -2},
       {"12\n", false, -2},
-      {"$1000000000000000000000000000000000000000", false, -2},
-  };
+      {"$1000000000000000000000000000000000000000", false, -2}};
   for (const Case& c : cases) {
     RowsFixture t;
     EXPECT_EQ(t.w.PriceTextInvalid(ParsedItem{"1", "", "3", c.price, ""}),

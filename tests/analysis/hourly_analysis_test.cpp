@@ -55,8 +55,7 @@ TEST(HourlyAnalysisTest, EndTimesAreCutByPositionAndDated) {
       {"Dec-31 23:59", {2026, 2, 28}, {2025, 12, 31}, 3, "23"},
       {"Nov-3 18:45", kMarch, {2026, 11, 3}, 2, "18"},
       {"Feb-29 10:00", {2028, 3, 1}, {2028, 2, 29}, 2, "10"},
-      {"Jan-10 00:05", kMarch, {2026, 1, 10}, 6, "00"},
-  };
+      {"Jan-10 00:05", kMarch, {2026, 1, 10}, 6, "00"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ended);
     const EndTime when = SplitEndTime(c.ended, c.today);
@@ -66,29 +65,41 @@ TEST(HourlyAnalysisTest, EndTimesAreCutByPositionAndDated) {
   }
 }
 
-// Catches an end time that is let through when it cannot be dated, and an
-// error text that differs from the one the user is shown.
-TEST(HourlyAnalysisTest, EndTimesThatCannotBeDatedStopWithTheirText) {
+// Catches an end time that is let through when it cannot be dated (also on
+// a row that would not be counted), a counted row whose hour, bids or price
+// does not convert being let through, an hour outside the day written
+// outside the table, and an error text that differs from the one shown.
+TEST(HourlyAnalysisTest, RowsThatCannotBeDatedOrConvertedStopWithTheirText) {
   struct Case {
-    const char* ended;
+    ResultRow row;
     Date today;
     const char* error;
   };
+  const char* const kEncode = "Invalid argument to date encode";
   const Case cases[] = {
-      {"nov-23 18:45", kMarch, "Invalid argument to date encode"},
-      {"notAvail", kMarch, "'' is not a valid integer value"},
-      {"", kMarch, "'' is not a valid integer value"},
-      {"Feb-29 10:00", kMarch, "Invalid argument to date encode"},
+      {Row("-", "$1.00", "nov-23 18:45"), kMarch, kEncode},
+      {Row("-", "$1.00", "notAvail"), kMarch,
+       "'' is not a valid integer value"},
+      {Row("-", "$1.00", ""), kMarch, "'' is not a valid integer value"},
+      {Row("-", "$1.00", "Feb-29 10:00"), kMarch, kEncode},
       // Inferred into 2027, which is no leap year.
-      {"Feb-29 10:00", {2027, 1, 5}, "Invalid argument to date encode"},
-      {"Nov-00 10:00", kMarch, "Invalid argument to date encode"},
-      {"Apr-31 10:00", kMarch, "Invalid argument to date encode"},
-      {"Nov-x3 18:45", kMarch, "'x3' is not a valid integer value"},
-  };
+      {Row("-", "$1.00", "Feb-29 10:00"), {2027, 1, 5}, kEncode},
+      {Row("-", "$1.00", "Nov-00 10:00"), kMarch, kEncode},
+      {Row("-", "$1.00", "Apr-31 10:00"), kMarch, kEncode},
+      {Row("-", "$1.00", "Nov-x3 18:45"), kMarch,
+       "'x3' is not a valid integer value"},
+      {Row("1", "$1.00", "Nov-23 24:00"), kMarch, "'24' is not a valid hour"},
+      {Row("1", "$1.00", "Nov-23 -1:45"), kMarch, "'-1' is not a valid hour"},
+      {Row("1", "$1.00", "Nov-23 xx:45"), kMarch,
+       "'xx' is not a valid integer value"},
+      {Row("1", "$1,234,567.00", "Nov-23 18:45"), kMarch,
+       "'1234,567.00' is not a valid floating point value"},
+      {Row("12\n", "$1.00", "Nov-23 18:45"), kMarch,
+       "'12\n' is not a valid floating point value"}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.ended);
-    // Bids "-": the row would not be counted, yet its date is checked.
-    EXPECT_EQ(ErrorOf({Row("-", "$1.00", c.ended)}, c.today), c.error);
+    SCOPED_TRACE(c.row.ended + " " + c.row.price);
+    EXPECT_EQ(ErrorOf({Row("1", "$1.00", "Nov-23 10:00"), c.row}, c.today),
+              c.error);
   }
 }
 
@@ -114,41 +125,6 @@ TEST(HourlyAnalysisTest, CountedRowsLandInTheirHourAndWeekday) {
     EXPECT_EQ(t.weekdays[weekday].bids, 3);
     EXPECT_EQ(t.weekdays[weekday].price, 10);
   }
-}
-
-// Catches a counted row whose hour, bids or price does not convert being
-// let through, and an hour outside the day written outside the table.
-TEST(HourlyAnalysisTest, CountedRowsThatDoNotConvertStop) {
-  struct Case {
-    ResultRow row;
-    const char* error;
-  };
-  const Case cases[] = {
-      {Row("1", "$1.00", "Nov-23 24:00"), "'24' is not a valid hour"},
-      {Row("1", "$1.00", "Nov-23 -1:45"), "'-1' is not a valid hour"},
-      {Row("1", "$1.00", "Nov-23 xx:45"), "'xx' is not a valid integer value"},
-      {Row("1", "$1,234,567.00", "Nov-23 18:45"),
-       "'1234,567.00' is not a valid floating point value"},
-      {Row("12\n", "$1.00", "Nov-23 18:45"),
-       "'12\n' is not a valid floating point value"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.row.ended + " " + c.row.price);
-    EXPECT_EQ(ErrorOf({Row("1", "$1.00", "Nov-23 10:00"), c.row}, kMarch),
-              c.error);
-  }
-}
-
-// Catches sums kept in double: past 2^24 a single-precision total cannot
-// take 0.75 more, and the report has always shown the 32-bit cents.
-TEST(HourlyAnalysisTest, SumsAreSinglePrecision) {
-  const std::vector<ResultRow> rows = {Row("1", "16777216.00", "Mar-02 09:15"),
-                                       Row("1", "$0.75", "Mar-02 09:30")};
-  const std::vector<std::string> lines =
-      HourlyWeekdayLines(AccumulateHourlyWeekday(rows, kMarch, kUs), kUs);
-  EXPECT_EQ(lines[13],
-            "    9    2       2          $16,777,216.00\t$8,388,608.00\t    "
-            "1.00");
 }
 
 // The whole window for a small grid: headings, the four hour headers,
@@ -223,13 +199,16 @@ TEST(HourlyAnalysisTest, LongValuesPushTheLineRight) {
             "    9    123456   1234567      $123,456.00\t$1.00\t    10.00");
   EXPECT_EQ(lines[37], "  TUE    1234567   1234567   $1.00\t$0.00\t    1.00");
 
-  // The same through rows: a bid count of six digits in one hour.
+  // The same through rows, a bid count of six digits in one hour; and sums
+  // kept in single precision: past 2^24 the total cannot take 0.75 more.
   const std::vector<std::string> from_rows = HourlyWeekdayLines(
-      AccumulateHourlyWeekday({Row("123456", "$1.00", "Mar-02 09:15")}, kMarch,
-                              kUs),
+      AccumulateHourlyWeekday({Row("123456", "16777216.00", "Mar-02 09:15"),
+                               Row("1", "$0.75", "Mar-02 09:30")},
+                              kMarch, kUs),
       kUs);
   EXPECT_EQ(from_rows[13],
-            "    9    1       123456      $1.00\t$1.00\t    123456.00");
+            "    9    2       123457      $16,777,216.00\t$8,388,608.00\t    "
+            "61728.50");
 }
 
 // The command on the windows: an empty grid leaves everything alone, a

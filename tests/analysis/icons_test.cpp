@@ -21,12 +21,11 @@ TEST(IconsTest, ClassesAtBothSidesOfEveryThreshold) {
     int icon;
   };
   const float avg = 100.0f;
-  const Case cases[] = {
-      {100, 1},     {110, 1}, {110.01f, 2}, {115, 2}, {120, 2},
-      {120.01f, 3}, {130, 3}, {130.01f, 4}, {140, 4}, {140.01f, 5},
-      {500, 5},     {90, 1},  {89.99f, 4},  {85, 4},  {80, 4},
-      {79.99f, 5},  {0, 5},
-  };
+  const Case cases[] = {{100, 1},    {110, 1},     {110.01f, 2}, {115, 2},
+                        {120, 2},    {120.01f, 3}, {130, 3},     {130.01f, 4},
+                        {140, 4},    {140.01f, 5}, {500, 5},     {90, 1},
+                        {89.99f, 4}, {85, 4},      {80, 4},      {79.99f, 5},
+                        {0, 5}};
   for (const Case& c : cases) {
     EXPECT_EQ(DeviationIcon(RowAt(c.price), avg), c.icon) << c.price;
   }

@@ -21,22 +21,20 @@ TEST(ItemAddressTest, PlainNumbersStayAndOtherBytesAreEncoded) {
     std::string item;
     std::string tail;
   };
-  const Case cases[] = {
-      {"1234567890", "1234567890"},
-      {"", ""},
-      {"AbC-1.2_3~", "AbC-1.2_3~"},
-      {"12 34", "12%2034"},
-      {"1&cmd=del", "1%26cmd%3Ddel"},
-      {"1#frag", "1%23frag"},
-      {"\"quoted\"", "%22quoted%22"},
-      {"'x'", "%27x%27"},
-      {"50%", "50%25"},
-      {"a\r\nb\tc", "a%0D%0Ab%09c"},
-      {std::string("a\0b", 3), "a%00b"},
-      {"caf\xE9", "caf%E9"},
-      {"\x7F", "%7F"},
-      {"1;2|3`4<5>", "1%3B2%7C3%604%3C5%3E"},
-  };
+  const Case cases[] = {{"1234567890", "1234567890"},
+                        {"", ""},
+                        {"AbC-1.2_3~", "AbC-1.2_3~"},
+                        {"12 34", "12%2034"},
+                        {"1&cmd=del", "1%26cmd%3Ddel"},
+                        {"1#frag", "1%23frag"},
+                        {"\"quoted\"", "%22quoted%22"},
+                        {"'x'", "%27x%27"},
+                        {"50%", "50%25"},
+                        {"a\r\nb\tc", "a%0D%0Ab%09c"},
+                        {std::string("a\0b", 3), "a%00b"},
+                        {"caf\xE9", "caf%E9"},
+                        {"\x7F", "%7F"},
+                        {"1;2|3`4<5>", "1%3B2%7C3%604%3C5%3E"}};
   for (const Case& c : cases) {
     EXPECT_EQ(ItemPageAddress("cgi.ebay.com", c.item), kPrefix + c.tail);
   }
@@ -49,13 +47,11 @@ TEST(ItemAddressTest, DoubleClickOpensTheRowUnderThePointer) {
     std::optional<int> row;
     std::vector<std::string> opened;
   };
-  const Case cases[] = {
-      {1, {std::string(kPrefix) + "2222222222"}},
-      {0, {std::string(kPrefix) + "1111111111"}},
-      {std::nullopt, {}},
-      {2, {}},
-      {-1, {}},
-  };
+  const Case cases[] = {{1, {std::string(kPrefix) + "2222222222"}},
+                        {0, {std::string(kPrefix) + "1111111111"}},
+                        {std::nullopt, {}},
+                        {2, {}},
+                        {-1, {}}};
   for (const Case& c : cases) {
     RowsFixture t;
     t.Add("1111111111", "$1.00");

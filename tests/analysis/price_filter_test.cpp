@@ -27,8 +27,7 @@ TEST(PriceFilterTest, UnchecksRowsOutsideInclusiveBounds) {
       {"$20.00", "$10", {false, true, true, true, false, false}},
       {"10", "20", {false, false, false, false, false, false}},
       {"1,234.56", "1,234.56", {false, false, false, false, false, true}},
-      {"999,999.99", "9.99000001", {false, true, true, true, true, true}},
-  };
+      {"999,999.99", "9.99000001", {false, true, true, true, true, true}}};
   for (const Case& c : cases) {
     RowsFixture t;
     for (std::size_t i = 0; i < kPrices.size(); ++i) {
@@ -64,8 +63,7 @@ TEST(PriceFilterTest, BoxesThatAreNoNumberSayItAndFallBack) {
        "0.00",
        {true, true, true}},
       {"1,2,3", "$5", {"1,2,3|$5"}, "999,999.99", "$5", {true, true, true}},
-      {"20 USD", "12", {"20 USD|12"}, "999,999.99", "12", {false, true, true}},
-  };
+      {"20 USD", "12", {"20 USD|12"}, "999,999.99", "12", {false, true, true}}};
   for (const Case& c : cases) {
     RowsFixture t;
     t.Add("1", "$9.99");

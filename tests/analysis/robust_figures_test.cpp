@@ -52,8 +52,7 @@ TEST(RobustFiguresTest, HandComputedTable) {
       {"outliers both sides",
        {54, 1, 52, 200, 50, 53, 51},
        {461.0 / 7, 52, 30.4, 50.5, 53.5, 112.4, 3, 1, 200, 46, 58, 52},
-       2},
-  };
+       2}};
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
     const RobustFigures f = ComputeRobustFigures(c.prices);

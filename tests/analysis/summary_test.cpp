@@ -33,36 +33,58 @@ struct Added {
 
 // Catches wrong labels or tabs, a wrong format per line, a division by a
 // zero count, the low's start value lost for an all-unchecked grid, zero-bid
-// rows left out of the bids divisor, and unchecked rows counted anywhere but
-// Total Items.
-TEST(SummaryTest, MemoLinesForTypicalGrids) {
+// rows left out of the bids divisor, unchecked rows counted anywhere but
+// Total Items; and icons taken against the wrong average, a zero-bid class
+// that does not override, unchecked rows left without an icon, and a
+// division by an average of 0.
+TEST(SummaryTest, MemoLinesAndIconsForTypicalGrids) {
   struct Case {
     const char* name;
     std::vector<Added> rows;
     Lines memo;
+    std::vector<int> icons;
   };
   const Case cases[] = {
-      {"empty grid", {}, Summary("$0.00", "0", "0", "0.00", "$0.00", "$0.00")},
+      {"empty grid",
+       {},
+       Summary("$0.00", "0", "0", "0.00", "$0.00", "$0.00"),
+       {}},
       {"all unchecked",
-       {{"$10.00", "3", false}, {"$20.00", "1", false}},
-       Summary("$0.00", "2", "0", "0.00", "$999,999.00", "$0.00")},
+       {{"$100.00", "3", false}, {"$7.00", "-", false}},
+       Summary("$0.00", "2", "0", "0.00", "$999,999.00", "$0.00"),
+       {1, 0}},
       {"bids 3, - and 19",
        {{"$10.00", "3", true}, {"$20.00", "-", true}, {"$30.00", "19", true}},
-       Summary("$20.00", "3", "3", "7.33", "$10.00", "$30.00")},
+       Summary("$20.00", "3", "3", "7.33", "$10.00", "$30.00"),
+       {5, 0, 5}},
       {"unchecked rows only counted",
        {{"$1,234.50", "12", true},
         {"$5.00", "100", false},
         {"$2,000.00", "1000", false},
         {"$0.50", "0", true}},
-       Summary("$617.50", "4", "2", "6.00", "$0.50", "$1,234.50")},
+       Summary("$617.50", "4", "2", "6.00", "$0.50", "$1,234.50"),
+       {5, 5, 5, 5}},
       {"a raw bids text counts 0",
        {{"$3.00", "2 bids", true}, {"$4.00", "4", true}},
-       Summary("$3.50", "2", "2", "2.00", "$3.00", "$4.00")},
+       Summary("$3.50", "2", "2", "2.00", "$3.00", "$4.00"),
+       {4, 2}},
       {"prices above the low's start",
        {{"$1500000.00", "1", true}},
        Summary("$1,500,000.00", "1", "1", "1.00", "$999,999.00",
-               "$1,500,000.00")},
-  };
+               "$1,500,000.00"),
+       {1}},
+      {"around 100",
+       {{"$100.00", "3", true},
+        {"$115.00", "3", true},
+        {"$85.00", "3", true},
+        {"$100.00", "-", true},
+        {"$500.00", "3", false}},
+       Summary("$100.00", "5", "4", "2.25", "$85.00", "$115.00"),
+       {1, 2, 4, 0, 5}},
+      {"all free",
+       {{"$0.00", "3", true}, {"$0", "-", true}},
+       Summary("$0.00", "2", "2", "1.50", "$0.00", "$0.00"),
+       {1, 0}}};
   for (const Case& c : cases) {
     RowsFixture t;
     int item = 0;
@@ -72,6 +94,9 @@ TEST(SummaryTest, MemoLinesForTypicalGrids) {
     }
     t.w.ComputeSummary();
     EXPECT_EQ(t.Memo(), c.memo) << c.name;
+    std::vector<int> icons;
+    for (int i = 0; i < t.Grid().Count(); ++i) icons.push_back(t.Icon(i));
+    EXPECT_EQ(icons, c.icons) << c.name;
   }
 }
 
@@ -129,43 +154,6 @@ TEST(SummaryTest, HandChangesWaitForTheNextSummary) {
   EXPECT_EQ(t.Figure(0), "$10.00");
   EXPECT_EQ(t.Icon(0), 1);
   EXPECT_EQ(t.Icon(1), 5);
-}
-
-// Catches icons taken against the wrong average, a zero-bid class that does
-// not override, unchecked rows left without an icon, and a division by an
-// average of 0.
-TEST(SummaryTest, IconsFollowTheAverageOfCheckedRows) {
-  struct Case {
-    const char* name;
-    std::vector<Added> rows;
-    std::vector<int> icons;
-  };
-  const Case cases[] = {
-      {"around 100",
-       {{"$100.00", "3", true},
-        {"$115.00", "3", true},
-        {"$85.00", "3", true},
-        {"$100.00", "-", true},
-        {"$500.00", "3", false}},
-       {1, 2, 4, 0, 5}},
-      {"nothing checked",
-       {{"$100.00", "3", false}, {"$7.00", "-", false}},
-       {1, 0}},
-      {"all free", {{"$0.00", "3", true}, {"$0", "-", true}}, {1, 0}},
-  };
-  for (const Case& c : cases) {
-    RowsFixture t;
-    int item = 0;
-    for (const Added& row : c.rows) {
-      t.Add(std::to_string(++item * 11), row.price, row.bids);
-      t.Grid().SetChecked(item - 1, row.checked);
-    }
-    t.w.ComputeSummary();
-    for (int i = 0; i < t.Grid().Count(); ++i) {
-      EXPECT_EQ(t.Icon(i), c.icons[static_cast<std::size_t>(i)])
-          << c.name << " row " << i;
-    }
-  }
 }
 
 }  // namespace

@@ -37,8 +37,7 @@ TEST(ParseListingPageTest, EndOfListStepsOnEveryPath) {
       {Golden("no_items"), false},
       {folder / "next.htm", true},
       {Golden("upper_case_font"), false},  // text used up before the link
-      {folder / "missing.htm", false},
-  };
+      {folder / "missing.htm", false}};
   for (const auto& c : cases) {
     for (const bool enabled_before : {false, true}) {
       SCOPED_TRACE(c.page_file);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,7 +38,7 @@ bool BruteForcePrefix(const ResultGrid& grid, const std::string& text) {
 // Random texts around the 16 bytes the index keeps inline, over an
 // alphabet with both cases, zero bytes and bytes above 127.
 std::string RandomText(std::mt19937& random) {
-  static const char kAlphabet[] = {'a', 'A', 'b', '0', '\0', '\xE9', 'z'};
+  static const char kAlphabet[] = {'a', 'A', 'b', 'Z', '\0', '\xE9', 'z'};
   std::uniform_int_distribution<int> length(0, 20);
   std::uniform_int_distribution<int> pick(0, 6);
   // Texts share long runs of one letter so that heads often tie.
@@ -65,9 +66,7 @@ TEST(ResultGridTest, CaptionIndexAgreesWithAScanOfTheRows) {
       grid.RemoveIf([&](const ResultRow& row) { return row.item < cut; });
     } else if (what < 58) {
       std::vector<int> order(static_cast<std::size_t>(grid.Count()));
-      for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = static_cast<int>(order.size() - 1 - i);
-      }
+      std::iota(order.rbegin(), order.rend(), 0);
       grid.Reorder(order);
     } else if (what < 59) {
       grid.Clear();
@@ -121,9 +120,7 @@ TEST(ResultGridTest, TotalsEqualAFreshPassAfterEveryChange) {
                       random() % 2 == 0);
     } else if (what == 7) {
       std::vector<int> order(static_cast<std::size_t>(grid.Count()));
-      for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = static_cast<int>(i);
-      }
+      std::iota(order.begin(), order.end(), 0);
       std::shuffle(order.begin(), order.end(), random);
       grid.Reorder(order);
     } else if (what == 8) {

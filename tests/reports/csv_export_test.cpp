@@ -102,13 +102,11 @@ TEST(CsvExportTest, ProposedNamesReplacePathSeparatorsAndControlBytes) {
   struct Case {
     std::string in, out;
   };
-  const Case names[] = {
-      {"brass lamp", "brass lamp"},
-      {"a/b\\c", "a_b\\c"},
-      {std::string("x\ty\x7fz\n", 7), "x_y_z__"},
-      {"caf\xC3\xA9", "caf\xC3\xA9"},
-      {"", ""},
-  };
+  const Case names[] = {{"brass lamp", "brass lamp"},
+                        {"a/b\\c", "a_b\\c"},
+                        {std::string("x\ty\x7fz\n", 7), "x_y_z__"},
+                        {"caf\xC3\xA9", "caf\xC3\xA9"},
+                        {"", ""}};
   for (const Case& c : names) {
     EXPECT_EQ(ProposedCsvFileName(c.in), c.out) << c.in;
   }

@@ -93,8 +93,7 @@ TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
       // what AddItem accepts of that is added as it was cut.
       {"\"3333333333\", \"ab12\", \"$2.00\", \"3\", \"Jun-01\"\r\n",
        {"3333333333|||12|.00|x"}},
-      {"\r\n\r\n", {}},
-  };
+      {"\r\n\r\n", {}}};
   for (const Case& c : cases) {
     TempFolder folder;
     fakes::FakeApp f;
@@ -129,27 +128,25 @@ TEST(CsvMergeTest, CancelledEmptyOrMissingFileChangesOnlyWhatItMust) {
     std::optional<std::string> file;
     std::string text, caption;
     Lines rows;
-  } cases[] = {
-      {Merge, std::nullopt, "", "", {kOld}},
-      {Import, std::nullopt, "", "", {kOld}},
-      {Merge, folder / "empty.csv", "No Items In File", "", {kOld}},
-      {Merge,
-       missing,
-       "Cannot open file " + missing + ".",
-       "Tolvane 1.6",
-       {kOld}},
-      {Merge,
-       folder.path().string(),
-       "Cannot open file " + folder.path().string() + ".",
-       "Tolvane 1.6",
-       {kOld}},
-      {Import,
-       missing,
-       "Cannot open file " + missing + ".",
-       "Tolvane 1.6",
-       {kOld}},
-      {Import, folder / "empty.csv", "No Items In File", "", {}},
-  };
+  } cases[] = {{Merge, std::nullopt, "", "", {kOld}},
+               {Import, std::nullopt, "", "", {kOld}},
+               {Merge, folder / "empty.csv", "No Items In File", "", {kOld}},
+               {Merge,
+                missing,
+                "Cannot open file " + missing + ".",
+                "Tolvane 1.6",
+                {kOld}},
+               {Merge,
+                folder.path().string(),
+                "Cannot open file " + folder.path().string() + ".",
+                "Tolvane 1.6",
+                {kOld}},
+               {Import,
+                missing,
+                "Cannot open file " + missing + ".",
+                "Tolvane 1.6",
+                {kOld}},
+               {Import, folder / "empty.csv", "No Items In File", "", {}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file.value_or("cancelled"));
     fakes::FakeApp f;

@@ -42,13 +42,11 @@ TEST(CsvMergeWalkTest, CutsRecordsAtQuotationMarksWithFixedGaps) {
   struct Case {
     std::string text;
     std::string records;
-  } cases[] = {
-      {R"("1","a","$2","3","e""2","b","$5","-","f")",
-       "[1|a|$2|3|e][2|b|$5|-|f]"},
-      {R"("1","a","$2","3","e"x)", "[1|a|$2|3|e]"},
-      {R"("1","a","$2","3","e"xy)", "[1|a|$2|3|e][||||]"},
-      {"", "[||||]"},
-  };
+  } cases[] = {{R"("1","a","$2","3","e""2","b","$5","-","f")",
+                "[1|a|$2|3|e][2|b|$5|-|f]"},
+               {R"("1","a","$2","3","e"x)", "[1|a|$2|3|e]"},
+               {R"("1","a","$2","3","e"xy)", "[1|a|$2|3|e][||||]"},
+               {"", "[||||]"}};
   for (const Case& c : cases) {
     EXPECT_EQ(Show(LiteralCsvWalk(c.text)), c.records) << c.text;
     EXPECT_EQ(Walk(CsvMergeWalk(c.text)), c.records) << c.text;

@@ -39,8 +39,7 @@ TEST(CsvForPythonTest, WritesAnExportForTheCsvReader) {
        "Jun-01 10:00"},
       {"2222222222", "Caf\xE9 sign", "-", "$3.00", "Dec-24 23:59"},
       {"3333333333", "", "0", "$0.99", "notAvail"},
-      {"4444444444", "it's  . a \"quote\"", "7", "$ 5", "Jan-02 00:00"},
-  };
+      {"4444444444", "it's  . a \"quote\"", "7", "$ 5", "Jan-02 00:00"}};
   fakes::FakeApp f;
   for (const ParsedItem& row : rows) testing_support::PutRow(f, row, false);
   f.file_dialog.answers.push_back(csv);

@@ -45,8 +45,7 @@ TEST(PrintReportTest, ComposesTheReportLines) {
        {kTwoLines},
        "a\nb",
        {"a", "b"},
-       {"    1\t$2.00\t1\ttwo", "lines"}},
-  };
+       {"    1\t$2.00\t1\ttwo", "lines"}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.query + " " + std::to_string(c.answers.size()));
     fakes::FakeApp f;

@@ -36,14 +36,12 @@ TEST(SummarySaveTest, WritesTheMemoTextExactly) {
   struct Case {
     Lines memo;
     std::string file, bytes;
-  } cases[] = {
-      {kSeven, "summary.txt", seven_bytes},
-      {kSeven, "summary.csv", seven_bytes},
-      {{"my notes \xE9", "", "\tTotal Items:\t\t2"},
-       "typed.txt",
-       "my notes \xE9\r\n\r\n\tTotal Items:\t\t2\r\n"},
-      {{}, "empty.txt", ""},
-  };
+  } cases[] = {{kSeven, "summary.txt", seven_bytes},
+               {kSeven, "summary.csv", seven_bytes},
+               {{"my notes \xE9", "", "\tTotal Items:\t\t2"},
+                "typed.txt",
+                "my notes \xE9\r\n\r\n\tTotal Items:\t\t2\r\n"},
+               {{}, "empty.txt", ""}};
   for (const Case& c : cases) {
     TempFolder folder;
     fakes::FakeApp f;
@@ -76,11 +74,9 @@ TEST(SummarySaveTest, FailedSaveKeepsTheOldFileAndReports) {
   struct Case {
     std::string chosen;
     bool disk_full;
-  } cases[] = {
-      {old_file, true},
-      {folder / "a_folder", false},
-      {folder / "plain/summary.txt", false},
-  };
+  } cases[] = {{old_file, true},
+               {folder / "a_folder", false},
+               {folder / "plain/summary.txt", false}};
   for (const Case& c : cases) {
     fakes::FakeApp f;
     f.MResultsLeft.lines = kSeven;

@@ -10,9 +10,10 @@ namespace {
 TEST(CalendarTest, EncodeDateValidatesGregorianDates) {
   EXPECT_EQ(EncodeDate(2024, 2, 29), (Date{2024, 2, 29}));
   EXPECT_EQ(EncodeDate(2000, 2, 29), (Date{2000, 2, 29}));
-  const int bad[][3] = {{2023, 2, 29}, {1900, 2, 29}, {2024, 13, 1},
-                        {2024, 0, 1},  {2024, 4, 31}, {2024, 1, 0},
-                        {0, 1, 1},     {2024, 12, 32}};
+  const int bad[][3] = {{2023, 2, 29}, {1900, 2, 29},  {2024, 13, 1},
+                        {2024, 0, 1},  {2024, 4, 31},  {2024, 1, 0},
+                        {0, 1, 1},     {2024, 12, 32}, {10000, 1, 1},
+                        {10000, 0, 1}};
   for (const auto& d : bad) {
     EXPECT_THROW(EncodeDate(d[0], d[1], d[2]), Error);
   }

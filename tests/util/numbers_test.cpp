@@ -42,6 +42,8 @@ TEST(NumbersTest, StrToFloatUsesTheRegionalSeparator) {
   EXPECT_DOUBLE_EQ(StrToFloat(".5", kUs), 0.5);
   EXPECT_DOUBLE_EQ(StrToFloat("12.", kUs), 12);
   EXPECT_DOUBLE_EQ(StrToFloat("1E3", kUs), 1000);
+  EXPECT_DOUBLE_EQ(StrToFloat("1.5e+3", kUs), 1500);
+  EXPECT_DOUBLE_EQ(StrToFloat("2E-2", kUs), 0.02);
   for (const char* bad : {"", ".", "1,000.00", "1234,567.00", "EUR5.50",
                           "12.50\n", "nan", "inf", "1e", "$5", "1.2.3"}) {
     EXPECT_EQ(ErrorOf([&] { StrToFloat(bad, kUs); }),
@@ -61,21 +63,19 @@ TEST(NumbersTest, CurrencyForms) {
     double value;
     const char* text;
   };
-  const Case cases[] = {
-      {1234.5, "$1,234.50"},
-      {0, "$0.00"},
-      {999999, "$999,999.00"},
-      {-1234.5, "($1,234.50)"},
-      {0.125, "$0.13"},
-      {1.005, "$1.01"},
-      {2.675, "$2.68"},
-      {-0.001, "$0.00"},
-      {0.995, "$1.00"},
-      {999.995, "$1,000.00"},
-      {1234567.891, "$1,234,567.89"},
-      {static_cast<double>(15.1666667f), "$15.17"},
-      {45.5, "$45.50"},
-  };
+  const Case cases[] = {{1234.5, "$1,234.50"},
+                        {0, "$0.00"},
+                        {999999, "$999,999.00"},
+                        {-1234.5, "($1,234.50)"},
+                        {0.125, "$0.13"},
+                        {1.005, "$1.01"},
+                        {2.675, "$2.68"},
+                        {-0.001, "$0.00"},
+                        {0.995, "$1.00"},
+                        {999.995, "$1,000.00"},
+                        {1234567.891, "$1,234,567.89"},
+                        {static_cast<double>(15.1666667f), "$15.17"},
+                        {45.5, "$45.50"}};
   for (const Case& c : cases) EXPECT_EQ(FormatCurrency(c.value, kUs), c.text);
 
   RegionalSettings euro = kUs;
@@ -101,20 +101,18 @@ TEST(NumbersTest, NumberFixedAndGeneralForms) {
     double value;
     const char* text;
   };
-  const Case general[] = {
-      {0, "0"},
-      {3, "3"},
-      {120, "120"},
-      {1.5, "1.5"},
-      {-2.25, "-2.25"},
-      {1e15, "1E15"},
-      {123456789012345.0, "123456789012345"},
-      {static_cast<double>(0.1f), "0.100000001490116"},
-      {0.0001, "0.0001"},
-      {0.00001, "0.00001"},
-      {0.000001, "1E-6"},
-      {1.5e-7, "1.5E-7"},
-  };
+  const Case general[] = {{0, "0"},
+                          {3, "3"},
+                          {120, "120"},
+                          {1.5, "1.5"},
+                          {-2.25, "-2.25"},
+                          {1e15, "1E15"},
+                          {123456789012345.0, "123456789012345"},
+                          {static_cast<double>(0.1f), "0.100000001490116"},
+                          {0.0001, "0.0001"},
+                          {0.00001, "0.00001"},
+                          {0.000001, "1E-6"},
+                          {1.5e-7, "1.5E-7"}};
   for (const Case& c : general) EXPECT_EQ(FormatGeneral(c.value, kUs), c.text);
 }
 

@@ -59,16 +59,14 @@ TEST(TessikGloTest, ReplaceFirstReplacesOnlyTheFirst) {
     std::string text, pattern, replacement, result;
     int position;
   };
-  const Case cases[] = {
-      {"a,b,c", ",", "", "ab,c", 2},
-      {"abc", "x", "y", "abc", -1},
-      {"abc", "", "y", "abc", -1},
-      {"ViewItem&item=1ViewItem&item=2", "ViewItem&item=", "V",
-       "V1ViewItem&item=2", 1},
-      {"abc", "c", "CC", "abCC", 3},
-      {"abc", "abc", "", "", 1},
-      {"a\0b"s, "\0"s, "-", "a-b", 2},
-  };
+  const Case cases[] = {{"a,b,c", ",", "", "ab,c", 2},
+                        {"abc", "x", "y", "abc", -1},
+                        {"abc", "", "y", "abc", -1},
+                        {"ViewItem&item=1ViewItem&item=2",
+                         "ViewItem&item=", "V", "V1ViewItem&item=2", 1},
+                        {"abc", "c", "CC", "abCC", 3},
+                        {"abc", "abc", "", "", 1},
+                        {"a\0b"s, "\0"s, "-", "a-b", 2}};
   for (const Case& c : cases) {
     std::string text = c.text;
     EXPECT_EQ(TessikGlo::ReplaceFirst(text, c.pattern, c.replacement),
@@ -81,16 +79,14 @@ TEST(TessikGloTest, ReplaceAllEveryShape) {
   struct Case {
     std::string text, pattern, replacement, result;
   };
-  const Case cases[] = {
-      {"a b c", " ", "+", "a+b+c"},
-      {"x,,y", ",", "", "xy"},
-      {"a +b +c", " +", " %2B", "a %2Bb %2Bc"},
-      {"\"q\"", "\"", "%22", "%22q%22"},
-      {"a,b", ",", "  .", "a  .b"},
-      {"", ",", "", ""},
-      {"aaa", "aa", "b", "ba"},
-      {"x\0y"s, "\0"s, "", "xy"},
-  };
+  const Case cases[] = {{"a b c", " ", "+", "a+b+c"},
+                        {"x,,y", ",", "", "xy"},
+                        {"a +b +c", " +", " %2B", "a %2Bb %2Bc"},
+                        {"\"q\"", "\"", "%22", "%22q%22"},
+                        {"a,b", ",", "  .", "a  .b"},
+                        {"", ",", "", ""},
+                        {"aaa", "aa", "b", "ba"},
+                        {"x\0y"s, "\0"s, "", "xy"}};
   for (const Case& c : cases) {
     const std::string original = c.text;
     EXPECT_EQ(TessikGlo::ReplaceAll(c.text, c.pattern, c.replacement),

@@ -15,16 +15,16 @@ using Lines = std::vector<std::string>;
 
 // The grid's rows as the tests compare them: the five texts and the check
 // mark.
-Lines Rows(const fakes::FakeApp& f) {
+Lines Rows(const fakes::FakeApp &f) {
   Lines rows;
-  for (const ResultRow& row : f.FrmPrice->ListView1().Rows()) {
+  for (const ResultRow &row : f.FrmPrice->ListView1().Rows()) {
     rows.push_back(row.item + "|" + row.description + "|" + row.bids + "|" +
                    row.price + "|" + row.ended + (row.checked ? "|x" : "|-"));
   }
   return rows;
 }
 
-void Merge(fakes::FakeApp& f, std::optional<std::string> answer) {
+void Merge(fakes::FakeApp &f, std::optional<std::string> answer) {
   f.file_dialog.answers.push_back(std::move(answer));
   f.Dispatch([&] {
     f.FrmPrice->MergeCSVFileWithCurrentGridResults1Click(
@@ -32,7 +32,7 @@ void Merge(fakes::FakeApp& f, std::optional<std::string> answer) {
   });
 }
 
-void Import(fakes::FakeApp& f, std::optional<std::string> answer) {
+void Import(fakes::FakeApp &f, std::optional<std::string> answer) {
   f.file_dialog.answers.push_back(std::move(answer));
   f.Dispatch(
       [&] { f.FrmPrice->ImportCSVFileFromGrid1Click(Sender{"SpdBtnCSVIn"}); });
@@ -64,7 +64,7 @@ TEST(CsvMergeTest, ExportThenImportGivesEveryRowBack) {
   EXPECT_TRUE(f.message_box.shown.empty());
   // The open dialog keeps its own settings and offers the file again.
   ASSERT_EQ(f.file_dialog.open_seen.size(), 1u);
-  const FileDialogSettings& seen = f.file_dialog.open_seen[0];
+  const FileDialogSettings &seen = f.file_dialog.open_seen[0];
   EXPECT_EQ(seen.title, "Import CSV FIle");
   EXPECT_EQ(seen.filter,
             "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV");
@@ -94,7 +94,7 @@ TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
       {"\"3333333333\", \"ab12\", \"$2.00\", \"3\", \"Jun-01\"\r\n",
        {"3333333333|||12|.00|x"}},
       {"\r\n\r\n", {}}};
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     TempFolder folder;
     fakes::FakeApp f;
     PutRow(f, {"1111111111", "Tin lamp", "-", "$3.00", "Jun-02 11:30"}, false);
@@ -120,47 +120,38 @@ TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
 // statistics).
 TEST(CsvMergeTest, CancelledEmptyOrMissingFileChangesOnlyWhatItMust) {
   TempFolder folder;
-  testing::WriteText(folder / "empty.csv", "");
+  const std::string empty = folder / "empty.csv";
   const std::string missing = folder / "missing.csv";
-  const std::string kOld = "1111111111|Tin lamp|-|$3.00|e|x";
+  testing::WriteText(empty, "");
   struct Case {
-    void (*command)(fakes::FakeApp&, std::optional<std::string>);
+    void (*command)(fakes::FakeApp &, std::optional<std::string>);
     std::optional<std::string> file;
-    std::string text, caption;
-    Lines rows;
-  } cases[] = {{Merge, std::nullopt, "", "", {kOld}},
-               {Import, std::nullopt, "", "", {kOld}},
-               {Merge, folder / "empty.csv", "No Items In File", "", {kOld}},
-               {Merge,
-                missing,
-                "Cannot open file " + missing + ".",
-                "Tolvane 1.6",
-                {kOld}},
-               {Merge,
-                folder.path().string(),
-                "Cannot open file " + folder.path().string() + ".",
-                "Tolvane 1.6",
-                {kOld}},
-               {Import,
-                missing,
-                "Cannot open file " + missing + ".",
-                "Tolvane 1.6",
-                {kOld}},
-               {Import, folder / "empty.csv", "No Items In File", "", {}}};
-  for (const Case& c : cases) {
+    bool rows_kept;
+  } cases[] = {{Merge, std::nullopt, true},
+               {Import, std::nullopt, true},
+               {Merge, empty, true},
+               {Merge, missing, true},
+               {Merge, folder.path().string(), true},
+               {Import, missing, true},
+               {Import, empty, false}};
+  for (const Case &c : cases) {
     SCOPED_TRACE(c.file.value_or("cancelled"));
     fakes::FakeApp f;
     f.EdtQuery.SetText("brass lamp");
     PutRow(f, {"1111111111", "Tin lamp", "-", "$3.00", "e"});
     f.MResultsLeft.lines = {"typed"};
     c.command(f, c.file);
-    EXPECT_EQ(Rows(f), c.rows);
-    EXPECT_EQ(f.EdtQuery.text, c.rows.empty() ? "" : "brass lamp");
+    EXPECT_EQ(Rows(f),
+              c.rows_kept ? Lines{"1111111111|Tin lamp|-|$3.00|e|x"} : Lines{});
+    EXPECT_EQ(f.EdtQuery.text, c.rows_kept ? "brass lamp" : "");
     EXPECT_EQ(f.MResultsLeft.lines, Lines{"typed"});
-    ASSERT_EQ(f.message_box.shown.size(), c.text.empty() ? 0u : 1u);
-    if (c.text.empty()) continue;
-    EXPECT_EQ(f.message_box.shown[0].text, c.text);
-    EXPECT_EQ(f.message_box.shown[0].caption, c.caption);
+    ASSERT_EQ(f.message_box.shown.size(), c.file ? 1u : 0u);
+    if (!c.file) continue;
+    const bool no_items = *c.file == empty;
+    EXPECT_EQ(
+        f.message_box.shown[0].text,
+        no_items ? "No Items In File" : "Cannot open file " + *c.file + ".");
+    EXPECT_EQ(f.message_box.shown[0].caption, no_items ? "" : "Tolvane 1.6");
     EXPECT_EQ(f.message_box.shown[0].buttons, MbButtons::kOk);
   }
 }

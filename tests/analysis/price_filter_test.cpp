@@ -89,25 +89,20 @@ TEST(PriceFilterTest, BoxesThatAreNoNumberSayItAndFallBack) {
 }
 
 // Catches a filter that recomputes an empty grid's memo, skips validation
-// there, or leaves the boxes in the menu colour.
-TEST(PriceFilterTest, EmptyGridValidatesButKeepsTheMemo) {
+// there, or leaves the boxes in the menu colour; and, once there are rows,
+// one that re-checks rows inside the range, forgets rows checked again by
+// hand, or does not recompute the summary.
+TEST(PriceFilterTest, NeverChecksAndCatchesRowsCheckedByHand) {
   RowsFixture t;
   t.f.MResultsLeft.lines = {"previous figures"};
-  t.f.EdtHiFilter.color = SystemColor::kMenu;
   t.f.EdtLowFilter.color = SystemColor::kMenu;
   t.f.EdtLowFilter.text = "";
   t.w.EdtLowFilterExit(Sender{"EdtLowFilter"});
   EXPECT_EQ(t.f.message_box.shown.size(), 1u);
   EXPECT_EQ(t.f.EdtLowFilter.text, "0.00");
   EXPECT_EQ(t.Memo(), std::vector<std::string>{"previous figures"});
-  EXPECT_EQ(t.f.EdtHiFilter.color, SystemColor::kWindow);
   EXPECT_EQ(t.f.EdtLowFilter.color, SystemColor::kWindow);
-}
 
-// Catches a filter that re-checks rows inside the range, forgets rows
-// checked again by hand, or does not recompute the summary.
-TEST(PriceFilterTest, NeverChecksAndCatchesRowsCheckedByHand) {
-  RowsFixture t;
   t.Add("1", "$5.00");
   t.Add("2", "$50.00");
   t.Add("3", "$500.00");

@@ -100,6 +100,17 @@ TEST(RowSortTest, PricesCompareIn32Bits) {
   EXPECT_EQ(t.Items(), (Items{"c", "a", "b"}));
 }
 
+// Catches bids too long for 64 bits compared other than digit by digit,
+// or against the wrong row, when a click sorts them.
+TEST(RowSortTest, LongBidCountsSortByTheirDigits) {
+  RowsFixture t;
+  t.Add("a", "$1.00", "123456789012345678901234567891");
+  t.Add("b", "$1.00", "123456789012345678901234567890");
+  t.Add("c", "$1.00", "123456789012345678901234567892");
+  Click(t, kBidsColumn);
+  EXPECT_EQ(t.Items(), (Items{"b", "a", "c"}));
+}
+
 // Catches a sort that recomputes the summary or loses icons, and rows added
 // after a sort placed anywhere but the end.
 TEST(RowSortTest, SortMovesRowsWithTheirIconsOnly) {

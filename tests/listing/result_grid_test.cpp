@@ -38,9 +38,9 @@ bool BruteForcePrefix(const ResultGrid& grid, const std::string& text) {
 // Random texts around the 16 bytes the index keeps inline, over an
 // alphabet with both cases, zero bytes and bytes above 127.
 std::string RandomText(std::mt19937& random) {
-  static const char kAlphabet[] = {'a', 'A', 'b', 'Z', '\0', '\xE9', 'z'};
+  static const char kAlphabet[] = {'a', 'A', 'b', '0', '\0', '\xE9', 'z', 'Z'};
   std::uniform_int_distribution<int> length(0, 20);
-  std::uniform_int_distribution<int> pick(0, 6);
+  std::uniform_int_distribution<int> pick(0, 7);
   // Texts share long runs of one letter so that heads often tie.
   const int n = length(random);
   std::string text(static_cast<std::size_t>(n), 'a');

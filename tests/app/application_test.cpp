@@ -12,7 +12,7 @@ namespace {
 // inside another one (a text change set by a command) that lets the outer
 // handler go on, is reported twice or stops later reports.
 TEST(ApplicationTest, ErrorsAreReportedOnceWithThePeriod) {
-  fakes::FakeMessageBox box;
+  PlainMessageBox box;
   Application app(box);
   bool outer_went_on = false;
   int after = 0;

@@ -56,14 +56,14 @@ class Program {
   bool BusyVisible() { return windows_.BusyWidget().isVisible(); }
   gui::ProgramWindows& Windows() { return windows_; }
 
-  fakes::FakeMessageBox message_box;
-  fakes::FakeFileDialog file_dialog;
-  fakes::FakePrintDialog print_dialog;
-  fakes::FakePrinter printer;
-  fakes::FakeShell shell;
-  fakes::FakeSound sound;
-  fakes::FakeClock clock;
-  fakes::FakePreferenceStore preferences;
+  PlainMessageBox message_box;
+  PlainFileDialog file_dialog;
+  PlainPrintDialog print_dialog;
+  PlainPrinter printer;
+  PlainShell shell;
+  PlainSound sound;
+  PlainClock clock;
+  PlainPreferenceStore preferences;
   gui::QtBrowser browser{nullptr};
 
  private:

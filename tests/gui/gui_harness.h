@@ -76,15 +76,15 @@ class GuiHarness {
   MainWindow& Main() { return windows.MainWidget(); }
   ResultsTable& Table() { return *windows.MainWidget().ListView1; }
 
-  fakes::FakeMessageBox message_box;
-  fakes::FakeFileDialog file_dialog;
-  fakes::FakePrintDialog print_dialog;
-  fakes::FakePrinter printer;
-  fakes::FakeShell shell;
-  fakes::FakeSound sound;
-  fakes::FakeClock clock;
-  fakes::FakePreferenceStore preferences;
-  fakes::FakeBrowser browser;
+  PlainMessageBox message_box;
+  PlainFileDialog file_dialog;
+  PlainPrintDialog print_dialog;
+  PlainPrinter printer;
+  PlainShell shell;
+  PlainSound sound;
+  PlainClock clock;
+  PlainPreferenceStore preferences;
+  PlainBrowser browser;
   ProgramWindows windows{
       ProgramServices{message_box, file_dialog, print_dialog, printer, shell,
                       sound, clock, preferences, browser, nullptr,

@@ -110,7 +110,7 @@ TEST(PageCaptureTest, DeleteAndSaveRetryWithinTheirBounds) {
       DeleteUntilGone(folder / "stuck.htm", {50, std::chrono::seconds(2)}));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 
-  fakes::FakeBrowser browser;
+  PlainBrowser browser;
   EXPECT_EQ(SaveWithRetries(browser, folder / "a.htm"),
             SaveResult::kNoDocument);
   browser.document = "page";

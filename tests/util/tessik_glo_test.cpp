@@ -185,13 +185,13 @@ TEST(TessikGloTest, LoadFileReadsLinesAndSurvivesAMissingFile) {
 // error box is the help links' to check); ShowPage makes a local page's
 // address absolute.
 TEST(TessikGloTest, ShellOpenResultAndLocalPageAddress) {
-  fakes::FakeShell shell;
-  fakes::FakeMessageBox box;
+  PlainShell shell;
+  PlainMessageBox box;
   TessikGlo glo(shell, box);
   EXPECT_TRUE(glo.ShellOpen("http://example.invalid/"));
   shell.succeed = false;
   EXPECT_FALSE(glo.ShellOpen("nowhere"));
-  fakes::FakeBrowser browser;
+  PlainBrowser browser;
   glo.ShowPage("page.htm", browser, true);
   EXPECT_EQ(
       browser.navigations,

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "e2e/sample_service.h"
-#include "fakes/fakes.h"
 #include "gui/busy_window.h"
 #include "gui/main_window.h"
+#include "gui/plain_program.h"
 #include "gui/program_windows.h"
 #include "gui/qt_browser.h"
 
@@ -18,13 +18,10 @@ namespace tolvane::e2e {
 // The real program: its five windows with their widgets and the real page
 // loader, pointed at a sample service. Dialogs, sound and the preference
 // store are fakes, so nothing waits on a person or a loudspeaker.
-class Program {
+class Program : public gui::PlainServices {
  public:
   Program(const SampleService& service, const std::string& timeout_seconds)
-      : windows_(gui::ProgramServices{
-            message_box, file_dialog, print_dialog, printer, shell, sound,
-            clock, preferences, browser, browser.View(),
-            RegionalSettings::UnitedStates(), HostsOf(service)}) {
+      : windows_(With(loader, loader.View(), HostsOf(service))) {
     windows_.Start();
     windows_.FrmOptions().Edit1.SetText(timeout_seconds);
   }
@@ -56,15 +53,8 @@ class Program {
   bool BusyVisible() { return windows_.BusyWidget().isVisible(); }
   gui::ProgramWindows& Windows() { return windows_; }
 
-  PlainMessageBox message_box;
-  PlainFileDialog file_dialog;
-  PlainPrintDialog print_dialog;
-  PlainPrinter printer;
-  PlainShell shell;
-  PlainSound sound;
-  PlainClock clock;
-  PlainPreferenceStore preferences;
-  gui::QtBrowser browser{nullptr};
+  // The real page loader, in place of the plain browser.
+  gui::QtBrowser loader{nullptr};
 
  private:
   static HostConfig HostsOf(const SampleService& service) {

@@ -4,26 +4,19 @@
 // widget by its program name, click it, type into it, read the table.
 
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <string>
 
-#include "fakes/fakes.h"
 #include "gui/busy_window.h"
 #include "gui/dialog_windows.h"
-#include "gui/grid_model.h"
-#include "gui/main_window.h"
 #include "gui/options_window.h"
-#include "gui/program_windows.h"
-#include "gui/qt_controls.h"
-#include "gui/results_table.h"
-#include "listing/result_grid.h"
+#include "gui/plain_program.h"
 
 namespace tolvane::gui::testing {
 
-class GuiHarness {
+class GuiHarness : public PlainProgram {
  public:
   // Starts the program (timeout read, main window shown) unless asked not
   // to.
@@ -57,38 +50,6 @@ class GuiHarness {
     edit->selectAll();
     QTest::keyClicks(edit, text);
   }
-
-  // Puts a row straight into the grid, as AddItem would without its checks.
-  void AppendRow(const ParsedItem& item) {
-    auto row = MakeRow(item, RegionalSettings::UnitedStates());
-    if (row) Grid().Append(*row);
-  }
-
-  // Pushes rows and lines that wait for the screen into the widgets.
-  void Flush() {
-    windows.GridModel().Flush();
-    windows.ResultsMemo().Flush();
-    QApplication::processEvents();
-  }
-
-  TFrmPrice& FrmPrice() { return windows.FrmPrice(); }
-  ResultGrid& Grid() { return windows.FrmPrice().ListView1(); }
-  MainWindow& Main() { return windows.MainWidget(); }
-  ResultsTable& Table() { return *windows.MainWidget().ListView1; }
-
-  PlainMessageBox message_box;
-  PlainFileDialog file_dialog;
-  PlainPrintDialog print_dialog;
-  PlainPrinter printer;
-  PlainShell shell;
-  PlainSound sound;
-  PlainClock clock;
-  PlainPreferenceStore preferences;
-  PlainBrowser browser;
-  ProgramWindows windows{
-      ProgramServices{message_box, file_dialog, print_dialog, printer, shell,
-                      sound, clock, preferences, browser, nullptr,
-                      RegionalSettings::UnitedStates(), HostConfig{}}};
 };
 
 }  // namespace tolvane::gui::testing

@@ -12,53 +12,16 @@
 
 #include "gui/busy_window.h"
 #include "gui/dialog_windows.h"
-#include "gui/grid_model.h"
-#include "gui/main_window.h"
 #include "gui/market_window.h"
 #include "gui/options_window.h"
-#include "gui/program_windows.h"
+#include "gui/plain_program.h"
 #include "gui/qt_browser.h"
-#include "gui/qt_controls.h"
-#include "gui/results_table.h"
-#include "platform/plain_controls.h"
 #include "sample_pages.h"
 
 namespace {
 
 using namespace tolvane;
 using namespace tolvane::gui;
-
-// The program's windows on services that only remember what they are told.
-struct Program {
-  PlainMessageBox message_box;
-  PlainFileDialog file_dialog;
-  PlainPrintDialog print_dialog;
-  PlainPrinter printer;
-  PlainShell shell;
-  PlainSound sound;
-  PlainClock clock;
-  PlainPreferenceStore preferences;
-  PlainBrowser browser;
-  ProgramWindows windows{
-      ProgramServices{message_box, file_dialog, print_dialog, printer, shell,
-                      sound, clock, preferences, browser, nullptr,
-                      RegionalSettings::UnitedStates(), HostConfig{}}};
-
-  TFrmPrice& FrmPrice() { return windows.FrmPrice(); }
-  ResultGrid& Grid() { return windows.FrmPrice().ListView1(); }
-  MainWindow& Main() { return windows.MainWidget(); }
-  void AppendRow(const ParsedItem& item) {
-    if (auto row = MakeRow(item, RegionalSettings::UnitedStates())) {
-      Grid().Append(*row);
-    }
-  }
-  // Pushes rows and lines that wait for the screen into the widgets.
-  void Flush() {
-    windows.GridModel().Flush();
-    windows.ResultsMemo().Flush();
-    QApplication::processEvents();
-  }
-};
 
 const ParsedItem kRows[] = {
     {"1234567890", "Brass table lamp, 1920s", "12", "$45.00", "Nov-23 18:45"},
@@ -95,7 +58,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   const QDir dir(QString::fromLocal8Bit(argv[1]));
-  Program h;
+  PlainProgram h;
   h.windows.Start();
   for (const ParsedItem& item : kRows) {
     // Rows go in through AddItem once it exists, else straight in.
@@ -104,7 +67,7 @@ int main(int argc, char** argv) {
   if (!h.Grid().IconAverage()) h.Grid().SetIconAverage(50.0f);
   h.Grid().SetChecked(4, false);
   h.Flush();
-  h.Main().ListView1->selectRow(2);
+  h.Table().selectRow(2);
   // The browser panel with a result page in it, as after a Get.
   QtBrowser browser(nullptr);
   if (auto* view = qobject_cast<QTextBrowser*>(browser.View())) {

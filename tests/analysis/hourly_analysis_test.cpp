@@ -17,8 +17,8 @@ const RegionalSettings kUs = RegionalSettings::UnitedStates();
 constexpr Date kJanuary{2026, 1, 10};
 constexpr Date kMarch{2026, 3, 10};
 
-ResultRow Row(const std::string &bids, const std::string &price,
-              const std::string &ended, bool checked = true) {
+ResultRow Row(const std::string& bids, const std::string& price,
+              const std::string& ended, bool checked = true) {
   ResultRow row;
   row.item = "1";
   row.bids = bids;
@@ -28,10 +28,10 @@ ResultRow Row(const std::string &bids, const std::string &price,
   return row;
 }
 
-std::string ErrorOf(const std::vector<ResultRow> &rows, Date today) {
+std::string ErrorOf(const std::vector<ResultRow>& rows, Date today) {
   try {
     AccumulateHourlyWeekday(rows, today, kUs);
-  } catch (const Error &error) {
+  } catch (const Error& error) {
     return error.what();
   }
   return "no error";
@@ -42,11 +42,11 @@ std::string ErrorOf(const std::vector<ResultRow> &rows, Date today) {
 // weekday counted from the wrong day.
 TEST(HourlyAnalysisTest, EndTimesAreCutByPositionAndDated) {
   struct Case {
-    const char *ended;
+    const char* ended;
     Date today;
     Date date;
     int weekday;
-    const char *hour;
+    const char* hour;
   };
   const Case cases[] = {
       {"Nov-23 18:45", kJanuary, {2025, 11, 23}, 0, "18"},
@@ -56,7 +56,7 @@ TEST(HourlyAnalysisTest, EndTimesAreCutByPositionAndDated) {
       {"Nov-3 18:45", kMarch, {2026, 11, 3}, 2, "18"},
       {"Feb-29 10:00", {2028, 3, 1}, {2028, 2, 29}, 2, "10"},
       {"Jan-10 00:05", kMarch, {2026, 1, 10}, 6, "00"}};
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.ended);
     const EndTime when = SplitEndTime(c.ended, c.today);
     EXPECT_EQ(when.date, c.date);
@@ -73,9 +73,9 @@ TEST(HourlyAnalysisTest, RowsThatCannotBeDatedOrConvertedStopWithTheirText) {
   struct Case {
     ResultRow row;
     Date today;
-    const char *error;
+    const char* error;
   };
-  const char *const kEncode = "Invalid argument to date encode";
+  const char* const kEncode = "Invalid argument to date encode";
   const Case cases[] = {
       {Row("-", "$1.00", "nov-23 18:45"), kMarch, kEncode},
       {Row("-", "$1.00", "notAvail"), kMarch,
@@ -96,7 +96,7 @@ TEST(HourlyAnalysisTest, RowsThatCannotBeDatedOrConvertedStopWithTheirText) {
        "'1234,567.00' is not a valid floating point value"},
       {Row("12\n", "$1.00", "Nov-23 18:45"), kMarch,
        "'12\n' is not a valid floating point value"}};
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.row.ended + " " + c.row.price);
     EXPECT_EQ(ErrorOf({Row("1", "$1.00", "Nov-23 10:00"), c.row}, c.today),
               c.error);
@@ -113,7 +113,7 @@ TEST(HourlyAnalysisTest, CountedRowsLandInTheirHourAndWeekday) {
       Row("", "$99.00", "Nov-23 18:45"),
       Row("-", "$1,234,567.00", "Nov-23 xx:45"),
   };
-  for (const auto &[today, weekday] :
+  for (const auto& [today, weekday] :
        {std::pair{kJanuary, 0}, std::pair{kMarch, 1}}) {
     const AnalysisTables t = AccumulateHourlyWeekday(rows, today, kUs);
     for (int day = 0; day < 7; ++day) {

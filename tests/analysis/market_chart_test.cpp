@@ -28,7 +28,7 @@ TEST(MarketChartTest, HistogramBins) {
                {10, 210, true, 34},
                {1, 20, false, 22},
                {0, 210, false, 22}};
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     std::vector<double> prices;
     for (int i = 0; i <= 10000; ++i) {
       prices.push_back(c.from + (c.to - c.from) * i / 10000.0);
@@ -49,7 +49,7 @@ TEST(MarketChartTest, HistogramBins) {
   EXPECT_TRUE(HistogramOf({}).counts.empty());
 }
 
-ResultGrid Rows(int count, const std::string &ended) {
+ResultGrid Rows(int count, const std::string& ended) {
   ResultGrid grid;
   for (int i = 0; i < count; ++i) {
     // Without an end time given, the rows spread over four weeks.
@@ -76,7 +76,7 @@ TEST(MarketChartTest, ScatterDatesEveryRow) {
   grid.Append(*MakeRow({"x", "Lamp", "3", "$1.00", "notAvail"},
                        RegionalSettings::UnitedStates()));
   // A month name in the wrong case does not date, even after the right one.
-  for (const char *ended : {"Feb-29 10:00", "nov-23 10:00"}) {
+  for (const char* ended : {"Feb-29 10:00", "nov-23 10:00"}) {
     grid.Append(*MakeRow({ended, "Lamp", "3", "$1.00", ended},
                          RegionalSettings::UnitedStates()));
   }
@@ -99,7 +99,7 @@ TEST(MarketChartTest, ScatterBinsLargeGrids) {
   EXPECT_TRUE(s.binned);
   EXPECT_LE(s.points.size(), 5000u);
   EXPECT_GT(s.points.size(), 500u);
-  for (const ScatterPoint &point : s.points) {
+  for (const ScatterPoint& point : s.points) {
     EXPECT_EQ(point.price, grid.Row(point.row).price64);
   }
   // Rows that all fall in one cell are drawn as the first of them.

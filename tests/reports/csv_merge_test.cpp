@@ -15,16 +15,16 @@ using Lines = std::vector<std::string>;
 
 // The grid's rows as the tests compare them: the five texts and the check
 // mark.
-Lines Rows(const fakes::FakeApp &f) {
+Lines Rows(const fakes::FakeApp& f) {
   Lines rows;
-  for (const ResultRow &row : f.FrmPrice->ListView1().Rows()) {
+  for (const ResultRow& row : f.FrmPrice->ListView1().Rows()) {
     rows.push_back(row.item + "|" + row.description + "|" + row.bids + "|" +
                    row.price + "|" + row.ended + (row.checked ? "|x" : "|-"));
   }
   return rows;
 }
 
-void Merge(fakes::FakeApp &f, std::optional<std::string> answer) {
+void Merge(fakes::FakeApp& f, std::optional<std::string> answer) {
   f.file_dialog.answers.push_back(std::move(answer));
   f.Dispatch([&] {
     f.FrmPrice->MergeCSVFileWithCurrentGridResults1Click(
@@ -32,7 +32,7 @@ void Merge(fakes::FakeApp &f, std::optional<std::string> answer) {
   });
 }
 
-void Import(fakes::FakeApp &f, std::optional<std::string> answer) {
+void Import(fakes::FakeApp& f, std::optional<std::string> answer) {
   f.file_dialog.answers.push_back(std::move(answer));
   f.Dispatch(
       [&] { f.FrmPrice->ImportCSVFileFromGrid1Click(Sender{"SpdBtnCSVIn"}); });
@@ -64,7 +64,7 @@ TEST(CsvMergeTest, ExportThenImportGivesEveryRowBack) {
   EXPECT_TRUE(f.message_box.shown.empty());
   // The open dialog keeps its own settings and offers the file again.
   ASSERT_EQ(f.file_dialog.open_seen.size(), 1u);
-  const FileDialogSettings &seen = f.file_dialog.open_seen[0];
+  const FileDialogSettings& seen = f.file_dialog.open_seen[0];
   EXPECT_EQ(seen.title, "Import CSV FIle");
   EXPECT_EQ(seen.filter,
             "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV");
@@ -94,7 +94,7 @@ TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
       {"\"3333333333\", \"ab12\", \"$2.00\", \"3\", \"Jun-01\"\r\n",
        {"3333333333|||12|.00|x"}},
       {"\r\n\r\n", {}}};
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     TempFolder folder;
     fakes::FakeApp f;
     PutRow(f, {"1111111111", "Tin lamp", "-", "$3.00", "Jun-02 11:30"}, false);
@@ -124,7 +124,7 @@ TEST(CsvMergeTest, CancelledEmptyOrMissingFileChangesOnlyWhatItMust) {
   const std::string missing = folder / "missing.csv";
   testing::WriteText(empty, "");
   struct Case {
-    void (*command)(fakes::FakeApp &, std::optional<std::string>);
+    void (*command)(fakes::FakeApp&, std::optional<std::string>);
     std::optional<std::string> file;
     bool rows_kept;
   } cases[] = {{Merge, std::nullopt, true},
@@ -134,7 +134,7 @@ TEST(CsvMergeTest, CancelledEmptyOrMissingFileChangesOnlyWhatItMust) {
                {Merge, folder.path().string(), true},
                {Import, missing, true},
                {Import, empty, false}};
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.file.value_or("cancelled"));
     fakes::FakeApp f;
     f.EdtQuery.SetText("brass lamp");

@@ -38,14 +38,11 @@ Decimal ToDecimal(double value, int decimals) {
   char buffer[64];
   Scientific15(value, buffer);
   std::string digits;
-  int exponent = 0;
-  {
-    const char* p = buffer;
-    for (; *p != 'e'; ++p) {
-      if (IsDigit(*p)) digits.push_back(*p);
-    }
-    exponent = std::atoi(p + 1);
+  const char* p = buffer;
+  for (; *p != 'e'; ++p) {
+    if (IsDigit(*p)) digits.push_back(*p);
   }
+  const int exponent = std::atoi(p + 1);
   // digit i stands for 10^(exponent - i); keep the places down to
   // 10^-decimals, rounding on the next one.
   const int keep = exponent + 1 + decimals;  // digits before the cut

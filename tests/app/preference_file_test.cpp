@@ -97,7 +97,7 @@ struct ReadableCase {
 // data over several lines, another letter case) and a rewrite that drops
 // values it does not use.
 TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
-  const ReadableCase cases[] = {
+  std::vector<ReadableCase> cases = {
       {"crlf",
        "Windows Registry Editor Version 5.00\r\n\r\n"
        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]\r\n"
@@ -114,6 +114,11 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
            "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000003C\n",
        60, 5},
   };
+  // The largest file read: exactly the limit, a comment filling it up.
+  const std::string largest = kTop + "\"timeout\"=dword:1e\n;";
+  cases.push_back({"largest",
+                   largest + std::string(kMaxPrefsBytes - largest.size(), 'x'),
+                   30, 1});
   for (const ReadableCase& c : cases) {
     TempFolder folder;
     WriteText(folder / "prefs.reg", c.text);
@@ -194,6 +199,7 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
       {kTop + good + "[HKEY_LOCAL_MACHINE\\SOFTWARE\n\"timeout\"=dword:1e\n",
        true},
       {kTop + good + "\"timeout\"=-\n", true},
+      {kTop + good + "\"timeout\"=dwerd:0000001e\n", true},
       {std::string("\0\0\x7f\x01", 4), false},
   };
   for (const auto& [text, key_readable] : cases) {
@@ -407,6 +413,32 @@ TEST(PreferenceFileTest, OwnFileShadowsAMachineFileTheUserMayNotWrite) {
   EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
   EXPECT_EQ(fs::status(folder / "machine/prefs.reg").permissions(),
             fs::perms(0644));
+}
+
+// Catches a link that root made (as an administrator sets one up for a
+// user) taken for one another user planted: it must be followed for every
+// user, not refused.
+TEST(PreferenceFileTest, ALinkRootMadeIsFollowedForAnyUser) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  TempFolder folder;
+  fs::permissions(folder.path(), fs::perms(0755));
+  fs::create_directory(folder / "own");
+  WriteText(folder / "own/prefs.reg", kTop + "\"timeout\"=dword:1e\n");
+  ASSERT_EQ(::chown((folder / "own").c_str(), 65534, 65534), 0);
+  ASSERT_EQ(::chown((folder / "own/prefs.reg").c_str(), 65534, 65534), 0);
+  fs::create_symlink(folder / "own/prefs.reg", folder / "link.reg");
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    const bool read =
+        ::setuid(65534) == 0 &&
+        FilePreferenceStore(folder / "link.reg").ReadInteger(kKey, "timeout") ==
+            30;
+    ::_exit(read ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 // Catches a chosen file that is a link replaced by a regular file on the

@@ -57,11 +57,12 @@ ResultGrid Rows(int count, const std::string& ended) {
                                  ? ended
                                  : "Nov-" + std::to_string(10 + i % 28) + " " +
                                        std::to_string(10 + i % 14) + ":30";
-    // With one, they share the price too.
-    const ParsedItem item{
-        std::to_string(i), "Lamp", "3",
-        ended.empty() ? "$" + std::to_string(1 + i % 997) + ".50" : "$5.00",
-        when};
+    // With one, they take turns at two prices.
+    const ParsedItem item{std::to_string(i), "Lamp", "3",
+                          ended.empty()
+                              ? "$" + std::to_string(1 + i % 997) + ".50"
+                              : (i % 2 == 0 ? "$5.00" : "$500.00"),
+                          when};
     grid.Append(*MakeRow(item, RegionalSettings::UnitedStates()));
   }
   return grid;
@@ -102,11 +103,15 @@ TEST(MarketChartTest, ScatterBinsLargeGrids) {
   for (const ScatterPoint& point : s.points) {
     EXPECT_EQ(point.price, grid.Row(point.row).price64);
   }
-  // Rows that all fall in one cell are drawn as the first of them.
-  const PriceScatter one =
-      BuildScatter(Rows(600, "Nov-23 18:45"), {2026, 3, 10}, 500);
-  ASSERT_EQ(one.points.size(), 1u);
-  EXPECT_EQ(one.points[0].row, 0);
+  // Rows in two cells are drawn as the first of each, and thinned to one
+  // point, as the first of the first.
+  const ResultGrid two = Rows(600, "Nov-23 18:45");
+  std::vector<int> rows;
+  for (const std::size_t most : {500, 1}) {
+    for (const ScatterPoint& p : BuildScatter(two, {2026, 3, 10}, most).points)
+      rows.push_back(p.row);
+  }
+  EXPECT_EQ(rows, std::vector<int>({0, 1, 0}));
 }
 
 }  // namespace

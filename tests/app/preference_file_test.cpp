@@ -70,6 +70,7 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     FilePreferenceStore reader(path);
     EXPECT_FALSE(reader.KeyExists(kKey));
     EXPECT_EQ(reader.ReadInteger(kKey, "timeout"), std::nullopt);
+    EXPECT_FALSE(writer.OpenKey(kKey, false));
     ASSERT_TRUE(writer.OpenKey(kKey, true));
     EXPECT_TRUE(reader.KeyExists(kKey));
     EXPECT_FALSE(reader.ValueExists(kKey, "timeout"));
@@ -110,7 +111,7 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
       {"comments, other key, other types",
        std::string(kHeader) + "; kept by hand\n[HKEY_LOCAL_MACHINE\\OTHER]\n" +
            "\"a\"=\"x \\\"y\\\" \\\\z\"\n" + kKeyLine +
-           "@=\"default\"\n\"blob\"=hex:01,02,\\\n  03,04\n"
+           "@=\"default\"\n\"blob\"=hex:01,02,\\\n  03,f9\n"
            "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000003C\n",
        60, 5},
   };
@@ -194,7 +195,7 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
       {kTop + "\"timeout\"=dword:zz\n" + good, true},
       {kTop + "\"timeout\"=dword:123456789\n" + good, true},
       {kTop + good + "\"timeout\"=\"open\n", true},
-      {kTop + good + "\"timeout\" dword:1e\n", true},
+      {kTop + good + "\"timeout\" :dword:1e\n", true},
       {kTop + good + "\"blob\"=hex:01,0\n", true},
       {kTop + good + "[HKEY_LOCAL_MACHINE\\SOFTWARE\n\"timeout\"=dword:1e\n",
        true},
@@ -242,28 +243,34 @@ TEST(PreferenceFileTest, CopiesWithinOneSecondGetNumberedNames) {
   EXPECT_EQ(CorruptCopies(folder).size(), 3u);
 }
 
-// Catches a copy of bad lines that cannot be written whole (a full disk,
-// here a file size limit) left behind half written, or the file replaced
-// without its copy.
-TEST(PreferenceFileTest, ACopyThatCannotBeKeptStopsTheWriteAndLeavesNothing) {
+// Catches a copy of bad lines, or a file, that cannot be written whole (a
+// full disk, here a file size limit) left behind half written, the file
+// replaced without its copy, and a failed write reported as done.
+TEST(PreferenceFileTest, AWriteThatCannotBeKeptFailsAndLeavesNothing) {
   TempFolder folder;
   const std::string text = "garbage " + std::string(4096, 'x') + "\n";
   WriteText(folder / "prefs.reg", text);
+  WriteText(folder / "good.reg", kTop);
   const pid_t pid = ::fork();
   ASSERT_GE(pid, 0);
   if (pid == 0) {
     ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{1024, 1024};
+    const rlimit limit{kTop.size() + 8, kTop.size() + 8};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    ::_exit(
-        ErrorOf([&] {
-          FilePreferenceStore(folder / "prefs.reg").WriteInteger(kKey, "a", 1);
-        }).empty());
+    int failed = 0;
+    for (const char* name : {"prefs.reg", "good.reg"}) {
+      failed +=
+          !ErrorOf([&] {
+             FilePreferenceStore(folder / name).WriteInteger(kKey, "a", 1);
+           }).empty();
+    }
+    ::_exit(failed == 2 ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(ReadText(folder / "prefs.reg"), text);
+  EXPECT_EQ(ReadText(folder / "good.reg"), kTop);
   EXPECT_TRUE(CorruptCopies(folder).empty());
 }
 
@@ -287,11 +294,16 @@ const std::string kPlanted = kTop + "\"a\"=dword:1\n";
 void Plant(Trick trick, const TempFolder& folder, const TempFolder& elsewhere) {
   const std::string at = folder / "prefs.reg";
   switch (trick) {
-    case Trick::kMachineLinkToSecret:
+    case Trick::kMachineLinkToSecret:  // even one of the user's own
     case Trick::kOwnLinkOfAnotherUser:
       WriteText(elsewhere / "secret", kPlanted);
       fs::create_symlink(elsewhere / "secret", at);
-      ::lchown(at.c_str(), 65534, 65534);
+      if (trick == Trick::kOwnLinkOfAnotherUser) {
+        ::lchown(at.c_str(), 65534, 65534);
+      } else {
+        // Followed, it would lead out of the machine's folder.
+        ::chown(elsewhere.path().c_str(), 65534, 65534);
+      }
       break;
     case Trick::kLockLinkElsewhere:
       fs::create_symlink(elsewhere / "created", at + ".lock");
@@ -488,6 +500,9 @@ TEST(PreferenceFileTest, EnvironmentChoosesTheFiles) {
   EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
   ::unsetenv("HOME");
   EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
+  ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
+  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(),
+            "/xdg/tolvane/prefs.reg");
   for (const auto& [name, value] : kept)
     value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -240,7 +241,13 @@ TEST(PreferenceFileTest, CopiesWithinOneSecondGetNumberedNames) {
     WriteText(folder / "prefs.reg", "garbage " + std::to_string(i) + "\n");
     store.WriteInteger(kKey, "timeout", i);
   }
-  EXPECT_EQ(CorruptCopies(folder).size(), 3u);
+  const std::vector<std::string> copies = CorruptCopies(folder);
+  EXPECT_EQ(copies.size(), 3u);
+  // The stamp, then -2, -3, ... for further copies within its second.
+  const std::regex name(R"(.*/prefs\.reg\.corrupt-\d{8}T\d{6}(-[2-9])?)");
+  for (const std::string& copy : copies) {
+    EXPECT_TRUE(std::regex_match(copy, name)) << copy;
+  }
 }
 
 // Catches a copy of bad lines, or a file, that cannot be written whole (a

@@ -18,8 +18,7 @@ TEST(HelpLinksTest, EachLinkOpensItsPageAndReportsAFailure) {
       {&TFrmPrice::OnlineHelp1Click, hosts.online_help},
       {&TFrmPrice::EbaysSearchTips1Click,
        hosts.help_pages + "/help/buy/index.html?search_tips.html"},
-      {&TFrmPrice::Support1Click, hosts.support},
-  };
+      {&TFrmPrice::Support1Click, hosts.support}};
   for (const auto& [handler, address] : links) {
     for (const bool succeed : {true, false}) {
       fakes::FakeApp f;

@@ -22,11 +22,12 @@
 #include <vector>
 
 #include "app/temp_folder.h"
-#include "util/error.h"
+#include "fakes/error_of.h"
 
 namespace tolvane {
 namespace {
 
+using testing::ErrorOf;
 using testing::ReadText;
 using testing::TempFolder;
 using testing::WriteText;
@@ -37,14 +38,14 @@ constexpr const char* kKeyLine =
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]\n";
 const std::string kTop = std::string(kHeader) + kKeyLine;
 
-// The message of the Error `run` throws; empty when it throws none.
-std::string ErrorOf(const std::function<void()>& run) {
-  try {
-    run();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "";
+// Runs `run` in a child process (to limit or change what it may do); true
+// when it returned true there.
+bool InChild(const std::function<bool()>& run) {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(run() ? 0 : 1);
+  int status = 0;
+  return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
 }
 
 std::vector<std::string> CorruptCopies(const TempFolder& folder) {
@@ -114,8 +115,7 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
            "\"a\"=\"x \\\"y\\\" \\\\z\"\n" + kKeyLine +
            "@=\"default\"\n\"blob\"=hex:01,02,\\\n  03,f9\n"
            "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000003C\n",
-       60, 5},
-  };
+       60, 5}};
   // The largest file read: exactly the limit, a comment filling it up.
   const std::string largest = kTop + "\"timeout\"=dword:1e\n;";
   cases.push_back({"largest",
@@ -202,8 +202,7 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
        true},
       {kTop + good + "\"timeout\"=-\n", true},
       {kTop + good + "\"timeout\"=dwerd:0000001e\n", true},
-      {std::string("\0\0\x7f\x01", 4), false},
-  };
+      {std::string("\0\0\x7f\x01", 4), false}};
   for (const auto& [text, key_readable] : cases) {
     TempFolder folder;
     WriteText(folder / "prefs.reg", text);
@@ -245,9 +244,8 @@ TEST(PreferenceFileTest, CopiesWithinOneSecondGetNumberedNames) {
   EXPECT_EQ(copies.size(), 3u);
   // The stamp, then -2, -3, ... for further copies within its second.
   const std::regex name(R"(.*/prefs\.reg\.corrupt-\d{8}T\d{6}(-[2-9])?)");
-  for (const std::string& copy : copies) {
+  for (const std::string& copy : copies)
     EXPECT_TRUE(std::regex_match(copy, name)) << copy;
-  }
 }
 
 // Catches a copy of bad lines, or a file, that cannot be written whole (a
@@ -258,9 +256,7 @@ TEST(PreferenceFileTest, AWriteThatCannotBeKeptFailsAndLeavesNothing) {
   const std::string text = "garbage " + std::string(4096, 'x') + "\n";
   WriteText(folder / "prefs.reg", text);
   WriteText(folder / "good.reg", kTop);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
+  EXPECT_TRUE(InChild([&] {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{kTop.size() + 8, kTop.size() + 8};
     ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -271,11 +267,8 @@ TEST(PreferenceFileTest, AWriteThatCannotBeKeptFailsAndLeavesNothing) {
              FilePreferenceStore(folder / name).WriteInteger(kKey, "a", 1);
            }).empty();
     }
-    ::_exit(failed == 2 ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return failed == 2;
+  }));
   EXPECT_EQ(ReadText(folder / "prefs.reg"), text);
   EXPECT_EQ(ReadText(folder / "good.reg"), kTop);
   EXPECT_TRUE(CorruptCopies(folder).empty());
@@ -446,18 +439,10 @@ TEST(PreferenceFileTest, ALinkRootMadeIsFollowedForAnyUser) {
   ASSERT_EQ(::chown((folder / "own").c_str(), 65534, 65534), 0);
   ASSERT_EQ(::chown((folder / "own/prefs.reg").c_str(), 65534, 65534), 0);
   fs::create_symlink(folder / "own/prefs.reg", folder / "link.reg");
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    const bool read =
-        ::setuid(65534) == 0 &&
-        FilePreferenceStore(folder / "link.reg").ReadInteger(kKey, "timeout") ==
-            30;
-    ::_exit(read ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(InChild([&] {
+    return ::setuid(65534) == 0 && FilePreferenceStore(folder / "link.reg")
+                                           .ReadInteger(kKey, "timeout") == 30;
+  }));
 }
 
 // Catches a chosen file that is a link replaced by a regular file on the

@@ -26,18 +26,17 @@ TEST(CliParseTest, ExitStatusStreamsAndOneGridForAllPages) {
   const std::string third = basic.substr(basic.find("\"2907654321\""));
   const std::string kUsage = "usage: tolvane-cli";
   const std::string kNoFile = "Cannot open file /nonexistent/page.htm.\n";
-  ExpectCliRuns({
-      {"parse " + Page("no_items"), 0, "", ""},
-      {"parse", 2, "", kUsage},
-      {"parse --rows " + Page("no_items"), 2, "", kUsage},
-      {"parse /nonexistent/page.htm", 1, "", kNoFile},
-      {"parse " + Page("no_items") + " /nonexistent/page.htm", 1, "", kNoFile},
-      {"parse " + Page("basic") + " " + Page("basic"), 0, basic, ""},
-      {"parse " + Page("head_link_at_20000") + " " + Page("basic"), 0,
-       Expected("head_link_at_20000") + third, ""},
-      {"parse " + Page("no_items") + " " + Page("currencies"), 0,
-       Expected("currencies"), ""},
-  });
+  ExpectCliRuns(
+      {{"parse " + Page("no_items"), 0, "", ""},
+       {"parse", 2, "", kUsage},
+       {"parse --rows " + Page("no_items"), 2, "", kUsage},
+       {"parse /nonexistent/page.htm", 1, "", kNoFile},
+       {"parse " + Page("no_items") + " /nonexistent/page.htm", 1, "", kNoFile},
+       {"parse " + Page("basic") + " " + Page("basic"), 0, basic, ""},
+       {"parse " + Page("head_link_at_20000") + " " + Page("basic"), 0,
+        Expected("head_link_at_20000") + third, ""},
+       {"parse " + Page("no_items") + " " + Page("currencies"), 0,
+        Expected("currencies"), ""}});
 }
 
 }  // namespace

@@ -19,9 +19,8 @@ std::string GridCsvAfterGet(const fs::path& page) {
   fakes::FakeApp f;
   f.FrmPrice->ParseListingPage(page.string());
   std::string csv;
-  for (const ResultRow& row : f.FrmPrice->ListView1().Rows()) {
+  for (const ResultRow& row : f.FrmPrice->ListView1().Rows())
     csv += CsvRecord(row) + "\r\n";
-  }
   return csv;
 }
 
@@ -30,9 +29,8 @@ std::string GridCsvAfterGet(const fs::path& page) {
 // to an empty grid; a folder without its expected rows fails.
 TEST(GoldenPagesTest, EveryPageGivesItsExpectedRows) {
   std::vector<fs::path> cases;
-  for (const auto& entry : fs::directory_iterator(TOLVANE_PAGES_DIR)) {
+  for (const auto& entry : fs::directory_iterator(TOLVANE_PAGES_DIR))
     if (entry.is_directory()) cases.push_back(entry.path());
-  }
   std::sort(cases.begin(), cases.end());
   ASSERT_FALSE(cases.empty());
   for (const fs::path& folder : cases) {

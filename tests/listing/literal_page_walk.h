@@ -77,9 +77,8 @@ inline LiteralWalk WalkAuctionsLiterally(std::string t) {
 
 // AddItem's price test, literally.
 inline bool PriceUnusableLiterally(std::string price) {
-  for (const char* mark : {".", "$", ",", " "}) {
+  for (const char* mark : {".", "$", ",", " "})
     TessikGlo::ReplaceFirst(price, mark, "9");
-  }
   return !TessikGlo::IsAllDigits(price);
 }
 

@@ -163,9 +163,8 @@ TEST(PageWalkDifferentialTest, RandomPagesWalkAsTheLiteralSteps) {
   for (const auto& entry :
        std::filesystem::directory_iterator(TOLVANE_PAGES_DIR)) {
     const auto file = entry.path() / "page.htm";
-    if (std::filesystem::file_size(file) < 8000) {
+    if (std::filesystem::file_size(file) < 8000)
       pages.push_back(ReadWholeFile(file.string()));
-    }
   }
   ASSERT_FALSE(pages.empty());
   PageGenerator generator(20030217);
@@ -187,10 +186,9 @@ TEST(PageWalkDifferentialTest, HeadCutMatchesTheLiteralRule) {
     // Line breaks land near the cut, also right before the marker.
     std::string text(static_cast<std::size_t>(19960 + generator.Below(80)),
                      'h');
-    for (int b = generator.Below(4); b > 0; --b) {
+    for (int b = generator.Below(4); b > 0; --b)
       text.insert(text.size() - static_cast<std::size_t>(generator.Below(14)),
                   generator.Below(2) == 0 ? "\n" : "\r");
-    }
     text += "ws/eBayISAPI.dll?ViewItem&category=1\nrest";
     if (generator.Below(5) == 0) text += std::string(1, '\0') + "tail\r";
     std::vector<std::string> lines(1);

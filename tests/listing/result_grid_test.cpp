@@ -21,17 +21,15 @@ ResultRow RowOf(const std::string& item, float price = 1, bool checked = true) {
 }
 
 std::string Lowered(std::string text) {
-  for (char& c : text) {
+  for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
   return text;
 }
 
 bool BruteForcePrefix(const ResultGrid& grid, const std::string& text) {
   const std::string key = Lowered(text);
-  for (const ResultRow& row : grid.Rows()) {
+  for (const ResultRow& row : grid.Rows())
     if (Lowered(row.item).starts_with(key)) return true;
-  }
   return false;
 }
 
@@ -44,9 +42,8 @@ std::string RandomText(std::mt19937& random) {
   // Texts share long runs of one letter so that heads often tie.
   const int n = length(random);
   std::string text(static_cast<std::size_t>(n), 'a');
-  for (char& c : text) {
+  for (char& c : text)
     if (pick(random) < 2) c = kAlphabet[pick(random)];
-  }
   return text;
 }
 
@@ -83,9 +80,8 @@ TEST(ResultGridTest, CaptionIndexAgreesWithAScanOfTheRows) {
 // are shorter than the longest caption, so the ordered blocks answer).
 TEST(ResultGridTest, PrefixesFoundAmongManyCaptionsWithOneHead) {
   ResultGrid grid;
-  for (int i = 0; i < 600; i += 2) {
+  for (int i = 0; i < 600; i += 2)
     grid.Append(RowOf("aaaaaaaa" + std::to_string(1000 + i) + "x"));
-  }
   for (int i = 0; i < 600; ++i) {
     const std::string text = "AAAAaaaa" + std::to_string(1000 + i);
     ASSERT_EQ(grid.HasCaptionWithPrefix(text), i % 2 == 0) << text;

@@ -43,8 +43,7 @@ TEST_F(DriverTest, Get5NoteFollowsThePreference) {
       {"key only, No", true, true, std::nullopt, 0, MbResult::kNo},
       {"true, Yes", true, true, 1, 1, MbResult::kYes},
       {"true, No", true, true, 1, 0, MbResult::kNo},
-      {"false", true, false, 0, 0, MbResult::kYes},
-  };
+      {"false", true, false, 0, 0, MbResult::kYes}};
   for (const Case& c : cases) {
     fakes::FakeApp app;
     app.preferences.keys.clear();
@@ -79,8 +78,7 @@ TEST_F(DriverTest, Get5NoteStoreFailureStopsTheCommand) {
   };
   const std::vector<Case> cases = {
       {"no rights", false, false, "Failed to set data for 'get5message'."},
-      {"wrong type", true, true, "Invalid data type for 'get5message'."},
-  };
+      {"wrong type", true, true, "Invalid data type for 'get5message'."}};
   for (const Case& c : cases) {
     fakes::FakeApp app;
     app.preferences.keys.clear();
@@ -108,8 +106,7 @@ TEST_F(DriverTest, TimeoutTextSetsTheTimer) {
       {"3000000", INT_MAX},
       {"abc", std::nullopt},
       {"1.5", std::nullopt},
-      {"", std::nullopt},
-  };
+      {"", std::nullopt}};
   for (const auto& [text, interval] : cases) {
     fakes::FakeApp app;
     app.Edit1.text = text;

@@ -52,8 +52,7 @@ TEST_F(DriverTest, RejectedCaptureKeepsWaiting) {
   const std::pair<const char*, std::optional<std::string>> cases[] = {
       {"no top of page", FreshPage(50, false)},
       {"the page before again", first},
-      {"no document", std::nullopt},
-  };
+      {"no document", std::nullopt}};
   for (const auto& [what, document] : cases) {
     Click("SpdBtnSearch");
     const int stops = f.MiniBro.stops;

@@ -40,8 +40,7 @@ TEST(PageCaptureTest, ExpiresValueLiesBetweenTheMarkers) {
        "content=\"y\"></HEAD>",
        ""},
       // A value that runs to the end of the text.
-      {"<meta http-equiv=\"Expires\" content=\"", ""},
-  };
+      {"<meta http-equiv=\"Expires\" content=\"", ""}};
   for (const auto& [page, value] : cases)
     EXPECT_EQ(ExpiresValue(page), value) << page;
 }
@@ -56,18 +55,16 @@ TEST(PageCaptureTest, SamePageFollowsTheRememberedValue) {
     std::string remembered;
   };
   const std::string no_marker = "<HTML><HEAD></HEAD><BODY>top of page";
-  const std::vector<Step> steps = {
-      {no_marker, false, "thisisfirst"},
-      {Head("A"), false, "A"},
-      {Head("A"), true, "A"},
-      {no_marker, false, "A"},
-      {Head("A"), true, "A"},
-      {Head("B"), false, "B"},
-      {Head(""), false, ""},
-      {Head(""), true, ""},
-      {Head("thisisfirst"), false, "thisisfirst"},
-      {Head("thisisfirst"), false, "thisisfirst"},
-  };
+  const std::vector<Step> steps = {{no_marker, false, "thisisfirst"},
+                                   {Head("A"), false, "A"},
+                                   {Head("A"), true, "A"},
+                                   {no_marker, false, "A"},
+                                   {Head("A"), true, "A"},
+                                   {Head("B"), false, "B"},
+                                   {Head(""), false, ""},
+                                   {Head(""), true, ""},
+                                   {Head("thisisfirst"), false, "thisisfirst"},
+                                   {Head("thisisfirst"), false, "thisisfirst"}};
   std::string previous = kNoPreviousExpires;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     EXPECT_EQ(IsSameResultPage(steps[i].page, previous), steps[i].same)
@@ -85,8 +82,7 @@ TEST(PageCaptureTest, CompletePageCarriesTheTopOfPageLink) {
       {{"<p>", "top of page"}, true},  // the line break follows it
       {{"<p>", "top of", "page"}, false},
       {{"Top Of Page"}, false},
-      {{}, false},
-  };
+      {{}, false}};
   for (const auto& [lines, complete] : cases)
     EXPECT_EQ(IsCompletePage(JoinCapturedLines(lines)), complete);
   EXPECT_EQ(JoinCapturedLines({"a", "", "b"}), "a\r\n\r\nb\r\n");

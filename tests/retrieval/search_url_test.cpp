@@ -32,8 +32,7 @@ TEST(SearchUrlTest, EncodesTheExpressionStepByStep) {
       {"a\tb", "a\tb"},
       {"-*&#%=?/", "-*&#%=?/"},
       {"caf\xe9 \xff", "caf\xe9+\xff"},
-      {"%2B %22", "%2B+%22"},
-  };
+      {"%2B %22", "%2B+%22"}};
   for (const auto& [expression, encoded] : cases)
     EXPECT_EQ(EncodeSearchExpression(expression), encoded)
         << "expression [" << expression << "]";

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/temp_folder.h"
-#include "util/error.h"
+#include "fakes/error_of.h"
 
 namespace tolvane {
 namespace {
@@ -43,13 +43,9 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
                           fs::directory_iterator()),
             1);
 
-  try {
-    WriteFileAtomically(folder / "missing/x.txt", "y");
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Cannot create file " + folder / "missing/x.txt");
-  }
+  EXPECT_EQ(testing::ErrorOf(
+                [&] { WriteFileAtomically(folder / "missing/x.txt", "y"); }),
+            "Cannot create file " + folder / "missing/x.txt");
   if (::geteuid() != 0) {  // root writes anywhere
     fs::permissions(folder.path(),
                     fs::perms::owner_read | fs::perms::owner_exec);
@@ -66,9 +62,8 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
 TEST(FilesTest, LinesTextIsTheStringListsText) {
   testing::TempFolder folder;
   std::string big;
-  for (std::size_t i = 0; big.size() < (3u << 20); ++i) {
+  for (std::size_t i = 0; big.size() < (3u << 20); ++i)
     big += i % 7 == 0 ? "\r" : i % 5 == 0 ? "\n" : i % 3 == 0 ? "\r\n" : "ab";
-  }
   const std::string files[] = {"",        "a",           "\n",     "\r",
                                "a\r\nb",  "\n\r\r\nx\r", "\r\n\n", big,
                                big + "z", big.substr(1)};
@@ -89,14 +84,9 @@ TEST(FilesTest, OnlyPlainFilesAreRead) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path :
        {folder.path().string(), fifo, std::string("/dev/null")}) {
-    for (auto read : {ReadWholeFile, ReadLinesText}) {
-      try {
-        read(path);
-        ADD_FAILURE() << path;
-      } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
-      }
-    }
+    for (auto read : {ReadWholeFile, ReadLinesText})
+      EXPECT_EQ(testing::ErrorOf([&] { read(path); }),
+                "Cannot open file " + path);
   }
 }
 

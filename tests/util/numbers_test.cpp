@@ -5,21 +5,14 @@
 #include <cmath>
 #include <limits>
 
-#include "util/error.h"
+#include "fakes/error_of.h"
 
 namespace tolvane {
 namespace {
 
 const RegionalSettings kUs = RegionalSettings::UnitedStates();
 
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "no error";
-}
+using testing::ErrorOf;
 
 TEST(NumbersTest, StrToIntAcceptsOnlyWholeNumbersThatFit) {
   EXPECT_EQ(StrToInt("90"), 90);

@@ -135,9 +135,8 @@ TEST(TessikGloTest, IsAllDigits) {
                         {"-", false},   {"1.5", false}, {" 7", false},
                         {"1\0"s, true}, {"+1", false},  {"1,000", false},
                         {"\n", true}};
-  for (const Case& c : cases) {
+  for (const Case& c : cases)
     EXPECT_EQ(TessikGlo::IsAllDigits(c.text), c.result) << c.text;
-  }
 }
 
 TEST(TessikGloTest, CleanPriceRemovesOneOfEach) {
@@ -156,9 +155,8 @@ TEST(TessikGloTest, MonthAndDayTables) {
     const std::string expected = (i < 9 ? "0" : "") + std::to_string(i + 1);
     EXPECT_EQ(TessikGlo::MonthNumber(months[i]), expected);
   }
-  for (const char* other : {"jan", "", "January", "JAN", "Ja"}) {
+  for (const char* other : {"jan", "", "January", "JAN", "Ja"})
     EXPECT_EQ(TessikGlo::MonthNumber(other), "13");
-  }
   const char* days[] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(TessikGlo::DayName(i), days[i]);
   EXPECT_EQ(TessikGlo::DayName(-1), "***");

@@ -9,6 +9,7 @@
 
 #include "listing/page_parser.h"
 #include "listing/parsed_item.h"
+#include "util/files.h"
 #include "util/tessik_glo.h"
 
 namespace tolvane::testing {
@@ -96,21 +97,10 @@ inline std::string PageTextLiterally(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) text += line + "\r\n";
   const int p = TessikGlo::Find(text, "eBayISAPI.dll?ViewItem&category");
   if (p > 20000) {
-    text = TessikGlo::TailAfter(text, p - 10);
-    std::vector<std::string> again;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' || text[i] == '\n') {
-        again.push_back(line);
-        line.clear();
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      } else {
-        line += text[i];
-      }
-    }
-    if (!line.empty()) again.push_back(line);
-    text.clear();
-    for (const std::string& l : again) text += l + "\r\n";
+    std::string again;
+    for (const std::string& l : SplitLines(TessikGlo::TailAfter(text, p - 10)))
+      again += l + "\r\n";
+    text = again;
   }
   return text;
 }

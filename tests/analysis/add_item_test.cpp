@@ -39,9 +39,8 @@ TEST(AddItemTest, RejectsCaptionPrefixDuplicatesOverEveryRow) {
       {{"abcdefghijklmnop"}, "abcdefghijklmnopq", 2}};
   for (const Case& c : cases) {
     RowsFixture t;
-    for (const std::string& item : c.existing) {
+    for (const std::string& item : c.existing)
       ASSERT_GT(t.Add(item, "$5.00"), 0) << item;
-    }
     const std::vector<std::string> memo = t.Memo();
     EXPECT_EQ(t.Add(c.item, "$7.00"), c.result) << c.item;
     if (c.result == -1) {
@@ -110,10 +109,9 @@ TEST(AddItemTest, AppendsCheckedSummarisesAndRepaints) {
   EXPECT_EQ(t.f.main_form.repaints, main_repaints + 2);
   EXPECT_EQ(t.f.busy_form.repaints, busy_repaints + 2);
   const ResultRow& row = t.Row(1);
-  EXPECT_EQ(row.description, "Brass lamp");
-  EXPECT_EQ(row.bids, "3");
-  EXPECT_EQ(row.price, "$70.00");
-  EXPECT_EQ(row.ended, "Dec-06");
+  EXPECT_EQ(
+      row.description + "|" + row.bids + "|" + row.price + "|" + row.ended,
+      "Brass lamp|3|$70.00|Dec-06");
 }
 
 }  // namespace

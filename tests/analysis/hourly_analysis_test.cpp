@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -116,9 +116,8 @@ TEST(HourlyAnalysisTest, CountedRowsLandInTheirHourAndWeekday) {
   for (const auto& [today, weekday] :
        {std::pair{kJanuary, 0}, std::pair{kMarch, 1}}) {
     const AnalysisTables t = AccumulateHourlyWeekday(rows, today, kUs);
-    for (int day = 0; day < 7; ++day) {
+    for (int day = 0; day < 7; ++day)
       EXPECT_EQ(t.weekdays[day].items, day == weekday ? 1 : 0) << day;
-    }
     EXPECT_EQ(t.hours[18].items, 1);
     EXPECT_EQ(t.hours[18].bids, 3);
     EXPECT_EQ(t.hours[18].price, 10);
@@ -139,50 +138,34 @@ TEST(HourlyAnalysisTest, ReportForASmallGrid) {
   grid.Append(Row("12", "$1,234.56", "Feb-28 23:59"));
   grid.Append(Row("1", "$0.99", "Jan-10 00:05"));
   grid.Append(Row("2", "$7.25", "Nov-23 18:45"));
-  const std::vector<std::string> expected = {
-      "--------- Hourly Analysys ---------",
-      " ",
-      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
-      "    0    1       1          $0.99\t$0.99\t    1.00",
-      "    1    0       0          $0.00",
-      "    2    0       0          $0.00",
-      "    3    0       0          $0.00",
-      "    4    0       0          $0.00",
-      "    5    0       0          $0.00",
-      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
-      "    6    0       0          $0.00",
-      "    7    0       0          $0.00",
-      "    8    0       0          $0.00",
-      "    9    3       12         $45.50\t$15.17\t    4.00",
-      "    10   0       0          $0.00",
-      "    11   0       0          $0.00",
-      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
-      "    12   0       0          $0.00",
-      "    13   0       0          $0.00",
-      "    14   0       0          $0.00",
-      "    15   0       0          $0.00",
-      "    16   0       0          $0.00",
-      "    17   0       0          $0.00",
-      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
-      "    18   1       2          $7.25\t$7.25\t    2.00",
-      "    19   0       0          $0.00",
-      "    20   0       0          $0.00",
-      "    21   0       0          $0.00",
-      "    22   0       0          $0.00",
-      "    23   1       12         $1,234.56\t$1,234.56\t    12.00",
-      " ",
-      " ",
-      "--------- Weekday Analysys ---------",
-      " ",
-      "  DAY   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
-      "  SUN    0        0        $0.00",
-      "  MON    2        5        $17.25\t$8.63\t    2.50",
-      "  TUE    1        9        $30.50\t$30.50\t    9.00",
-      "  WED    1        0        $5.00\t$5.00\t    0.00",
-      "  THU    0        0        $0.00",
-      "  FRI    0        0        $0.00",
-      "  SAT    2        13       $1,235.55\t$617.78\t    6.50",
-  };
+  // Hours without items read "0 0 $0.00" and have no averages.
+  const std::map<int, std::string> hours = {
+      {0, "1       1          $0.99\t$0.99\t    1.00"},
+      {9, "3       12         $45.50\t$15.17\t    4.00"},
+      {18, "1       2          $7.25\t$7.25\t    2.00"},
+      {23, "1       12         $1,234.56\t$1,234.56\t    12.00"}};
+  const std::string header =
+      "  HOUR   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ";
+  std::vector<std::string> expected = {"--------- Hourly Analysys ---------",
+                                       " "};
+  for (int hour = 0; hour < 24; ++hour) {
+    if (hour % 6 == 0) expected.push_back(header);
+    std::string cell = std::to_string(hour);
+    cell.resize(5, ' ');
+    expected.push_back(
+        "    " + cell +
+        (hours.contains(hour) ? hours.at(hour) : "0       0          $0.00"));
+  }
+  expected.insert(
+      expected.end(),
+      {" ", " ", "--------- Weekday Analysys ---------", " ",
+       "  DAY   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ",
+       "  SUN    0        0        $0.00",
+       "  MON    2        5        $17.25\t$8.63\t    2.50",
+       "  TUE    1        9        $30.50\t$30.50\t    9.00",
+       "  WED    1        0        $5.00\t$5.00\t    0.00",
+       "  THU    0        0        $0.00", "  FRI    0        0        $0.00",
+       "  SAT    2        13       $1,235.55\t$617.78\t    6.50"});
   const std::vector<std::string> first = HourlyWeekdayReport(grid, kMarch, kUs);
   EXPECT_EQ(first, expected);
   EXPECT_EQ(HourlyWeekdayReport(grid, kMarch, kUs), first);

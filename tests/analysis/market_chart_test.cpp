@@ -30,9 +30,8 @@ TEST(MarketChartTest, HistogramBins) {
                {0, 210, false, 22}};
   for (const Case& c : cases) {
     std::vector<double> prices;
-    for (int i = 0; i <= 10000; ++i) {
+    for (int i = 0; i <= 10000; ++i)
       prices.push_back(c.from + (c.to - c.from) * i / 10000.0);
-    }
     const PriceHistogram h = HistogramOf(prices);
     EXPECT_EQ(h.log_scale, c.log_scale) << c.to;
     EXPECT_EQ(h.counts.size(), c.bins) << c.to;

@@ -119,13 +119,11 @@ TEST(RobustFiguresTest, PercentilesMatchASortedCopy) {
         return sorted[lo] + frac * (sorted[lo + 1] - sorted[lo]);
       };
       const RobustFigures f = ComputeRobustFigures(prices);
-      EXPECT_EQ(*f.p10, at(0.10)) << n;
-      EXPECT_EQ(*f.p25, at(0.25)) << n;
-      EXPECT_EQ(*f.median, at(0.50)) << n;
-      EXPECT_EQ(*f.p75, at(0.75)) << n;
-      EXPECT_EQ(*f.p90, at(0.90)) << n;
-      EXPECT_EQ(*f.low, sorted.front());
-      EXPECT_EQ(*f.high, sorted.back());
+      EXPECT_EQ((std::vector{*f.p10, *f.p25, *f.median, *f.p75, *f.p90, *f.low,
+                             *f.high}),
+                (std::vector{at(0.10), at(0.25), at(0.50), at(0.75), at(0.90),
+                             sorted.front(), sorted.back()}))
+          << n;
     }
   }
 }

@@ -111,18 +111,11 @@ TEST(SummaryTest, SumsAccumulateInThirtyTwoBits) {
 // Catches a summary that formats with the wrong regional settings, or a
 // figure that overflows the 32-bit sum and brings down the formatting.
 TEST(SummaryTest, RegionalFormsAndOverflow) {
-  RegionalSettings german;
-  german.currency_symbol = "EUR";
-  german.currency_format = 3;
-  german.thousands_separator = '.';
-  german.decimal_separator = ',';
-  GridTotals totals;
-  totals.count = 2;
-  totals.checked = 2;
-  totals.price_sum = 2469.0f;
-  totals.bids_sum = 7.0f;
-  totals.low = 1234.0f;
-  totals.high = 1235.0f;
+  const RegionalSettings german{.currency_symbol = "EUR",
+                                .currency_format = 3,
+                                .thousands_separator = '.',
+                                .decimal_separator = ','};
+  const GridTotals totals{2, 2, 2469.0f, 7.0f, 1234.0f, 1235.0f};
   EXPECT_EQ(SummaryText(FiguresOf(totals), german),
             "\tAverage End Price:\t\t1.234,50 EUR\r\n"
             "\tTotal Items:\t\t2\r\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "listing/cli_run.h"
 
@@ -9,6 +10,14 @@ namespace tolvane::testing {
 namespace {
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// The summary's seven lines with the figures in their order.
+std::string Summary(const std::vector<std::string>& v) {
+  return "\tAverage End Price:\t\t" + v[0] + "\n\tTotal Items:\t\t" + v[1] +
+         "\n\tTotal Checked:\t\t" + v[2] + "\n\tAverage number of bids:\t" +
+         v[3] + "\n\tLow:\t\t\t" + v[4] + "\n\tHigh:\t\t\t" + v[5] +
+         "\n\t* Results are computed from checked items.\n";
+}
 
 constexpr const char* kTwoRows =
     "\"1111111111\",\"Lamp  . brass\",\"$12.50\",\"3\",\"Nov-23 18:45\"\r\n"
@@ -33,22 +42,9 @@ TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
   const std::string kUsage = "usage: tolvane-cli";
   ExpectCliRuns({
       {"summary " + a + " " + b, 0,
-       "\tAverage End Price:\t\t$8.33\n"
-       "\tTotal Items:\t\t3\n"
-       "\tTotal Checked:\t\t3\n"
-       "\tAverage number of bids:\t4.33\n"
-       "\tLow:\t\t\t$5.00\n"
-       "\tHigh:\t\t\t$12.50\n"
-       "\t* Results are computed from checked items.\n",
-       ""},
+       Summary({"$8.33", "3", "3", "4.33", "$5.00", "$12.50"}), ""},
       {"summary " + Quoted(empty), 0,
-       "\tAverage End Price:\t\t$0.00\n"
-       "\tTotal Items:\t\t0\n"
-       "\tTotal Checked:\t\t0\n"
-       "\tAverage number of bids:\t0.00\n"
-       "\tLow:\t\t\t$0.00\n"
-       "\tHigh:\t\t\t$0.00\n"
-       "\t* Results are computed from checked items.\n",
+       Summary({"$0.00", "0", "0", "0.00", "$0.00", "$0.00"}),
        empty + ": No Items In File\n"},
       {"analysis " + Quoted(empty), 0, "", empty + ": No Items In File\n"},
       {"summary " + a + " " + Quoted(none), 1, "",

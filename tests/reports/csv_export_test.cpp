@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fakes.h"
 #include "reports_fixture.h"
 #include "util/files.h"
 
@@ -13,7 +12,6 @@ namespace tolvane {
 namespace {
 
 using testing::TempFolder;
-using testing_support::PutRow;
 using Lines = std::vector<std::string>;
 
 const std::string kNote =
@@ -21,20 +19,13 @@ const std::string kNote =
     "integrity, commas and quotation marks characters have been replaced "
     "with apostrophe and period characters.\n\n";
 
+// The Save Results dialog as the form sets it up.
+const Dialog kSummaryDialog = {"Tolvane", "Text (*.txt)|*.TXT", 1, "", "txt"};
+
 void Export(fakes::FakeApp& f, std::optional<std::string> answer) {
   f.file_dialog.answers.push_back(std::move(answer));
   f.Dispatch(
       [&] { f.FrmPrice->CreateCSVFileFromGrid1Click(Sender{"SpdBtnCSVOut"}); });
-}
-
-// Catches a save dialog left with the export settings, which the next
-// Save Results would use.
-void ExpectSummarySettings(const FileDialogSettings& s) {
-  EXPECT_EQ(s.title, "Tolvane");
-  EXPECT_EQ(s.filter, "Text (*.txt)|*.TXT");
-  EXPECT_EQ(s.filter_index, 1);
-  EXPECT_EQ(s.file_name, "");
-  EXPECT_EQ(s.default_ext, "txt");
 }
 
 // Catches fields in the grid's column order (bids before price), unchecked
@@ -54,14 +45,12 @@ TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
             "\"12\",\"Jun-01 10:00\"\r\n"
             "\"2222222222\",\"Tin lamp\",\"$3.00\",\"-\",\"Jun-02 11:30\"\r\n");
   ASSERT_EQ(f.file_dialog.save_seen.size(), 1u);
-  const FileDialogSettings& seen = f.file_dialog.save_seen[0];
-  EXPECT_EQ(seen.title, "Export Search Results");
-  EXPECT_EQ(seen.filter,
-            "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV");
-  EXPECT_EQ(seen.filter_index, 2);
-  EXPECT_EQ(seen.file_name, "brass_lamp_ old");
-  EXPECT_EQ(seen.default_ext, "txt");
-  ExpectSummarySettings(f.FrmPrice->SvDlg());
+  EXPECT_EQ(DialogOf(f.file_dialog.save_seen[0]),
+            Dialog("Export Search Results",
+                   "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV", 2,
+                   "brass_lamp_ old", "txt"));
+  // Left with the export settings, the next Save Results would use them.
+  EXPECT_EQ(DialogOf(f.FrmPrice->SvDlg()), kSummaryDialog);
   EXPECT_EQ(f.busy_form.shows, 1);
   EXPECT_FALSE(f.busy_form.visible);
   EXPECT_TRUE(f.busy_label.visible);
@@ -84,7 +73,7 @@ TEST(CsvExportTest, CancelWritesNothingAndAnEmptyGridAnEmptyFile) {
   Export(f, std::nullopt);
   EXPECT_EQ(f.busy_form.shows, 0);
   EXPECT_EQ(f.MResultsLeft.lines, Lines{"typed"});
-  ExpectSummarySettings(f.FrmPrice->SvDlg());
+  EXPECT_EQ(DialogOf(f.FrmPrice->SvDlg()), kSummaryDialog);
 
   Export(f, folder / "empty.csv");
   EXPECT_TRUE(std::filesystem::exists(folder / "empty.csv"));
@@ -102,9 +91,8 @@ TEST(CsvExportTest, ProposedNamesReplacePathSeparatorsAndControlBytes) {
                         {std::string("x\ty\x7fz\n", 7), "x_y_z__"},
                         {"caf\xC3\xA9", "caf\xC3\xA9"},
                         {"", ""}};
-  for (const Case& c : names) {
+  for (const Case& c : names)
     EXPECT_EQ(ProposedCsvFileName(c.in), c.out) << c.in;
-  }
 }
 
 }  // namespace

@@ -3,14 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fakes.h"
 #include "reports_fixture.h"
 
 namespace tolvane {
 namespace {
 
 using testing::TempFolder;
-using testing_support::PutRow;
 using Lines = std::vector<std::string>;
 
 // The grid's rows as the tests compare them: the five texts and the check
@@ -64,12 +62,10 @@ TEST(CsvMergeTest, ExportThenImportGivesEveryRowBack) {
   EXPECT_TRUE(f.message_box.shown.empty());
   // The open dialog keeps its own settings and offers the file again.
   ASSERT_EQ(f.file_dialog.open_seen.size(), 1u);
-  const FileDialogSettings& seen = f.file_dialog.open_seen[0];
-  EXPECT_EQ(seen.title, "Import CSV FIle");
-  EXPECT_EQ(seen.filter,
-            "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV");
-  EXPECT_EQ(seen.filter_index, 2);
-  EXPECT_EQ(seen.default_ext, "CSV");
+  EXPECT_EQ(DialogOf(f.file_dialog.open_seen[0]),
+            Dialog("Import CSV FIle",
+                   "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV", 2,
+                   "", "CSV"));
   EXPECT_EQ(f.FrmPrice->OpnDlg().file_name, folder / "grid.csv");
 }
 

@@ -63,9 +63,8 @@ TEST(CsvMergeWalkTest, MatchesTheLiteralWalkOnRandomTexts) {
   for (int round = 0; round < 5000; ++round) {
     const int length = static_cast<int>(random() % 60);
     std::string file;
-    for (int i = 0; i < length; ++i) {
+    for (int i = 0; i < length; ++i)
       file += alphabet[random() % alphabet.size()];
-    }
     std::string text = file;
     std::erase_if(text, [](char c) { return c == '\n' || c == '\r'; });
     const std::string want = Show(LiteralCsvWalk(text));

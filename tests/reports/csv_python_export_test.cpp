@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fakes.h"
 #include "reports_fixture.h"
 
 namespace tolvane {
@@ -41,7 +40,7 @@ TEST(CsvForPythonTest, WritesAnExportForTheCsvReader) {
       {"3333333333", "", "0", "$0.99", "notAvail"},
       {"4444444444", "it's  . a \"quote\"", "7", "$ 5", "Jan-02 00:00"}};
   fakes::FakeApp f;
-  for (const ParsedItem& row : rows) testing_support::PutRow(f, row, false);
+  for (const ParsedItem& row : rows) PutRow(f, row, false);
   f.file_dialog.answers.push_back(csv);
   f.Dispatch(
       [&] { f.FrmPrice->CreateCSVFileFromGrid1Click(Sender{"SpdBtnCSVOut"}); });

@@ -18,12 +18,10 @@ inline std::vector<ParsedItem> LiteralCsvWalk(std::string t) {
     ParsedItem item;
     for (std::string* field :
          {&item.Item, &item.Description, &item.Price, &item.Bids}) {
-      const int p = TessikGlo::Find(t, "\"");
-      *field = SubString(t, 1, p - 1);
+      *field = SubString(t, 1, TessikGlo::Find(t, "\"") - 1);
       t = TessikGlo::TailAfter(t, static_cast<int>(field->size()) + 3);
     }
-    const int p = TessikGlo::Find(t, "\"");
-    item.Ended = SubString(t, 1, p - 1);
+    item.Ended = SubString(t, 1, TessikGlo::Find(t, "\"") - 1);
     records.push_back(item);
     t = TessikGlo::TailAfter(t, static_cast<int>(item.Ended.size()) + 1);
   } while (t.size() > 1);

@@ -3,13 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fakes.h"
 #include "reports_fixture.h"
 
 namespace tolvane {
 namespace {
 
-using testing_support::PutRow;
 using Lines = std::vector<std::string>;
 
 void Print(fakes::FakeApp& f, const std::vector<MbResult>& answers) {

@@ -4,12 +4,13 @@
 
 #include <csignal>
 #include <string>
+#include <tuple>
 
 #include "app/temp_folder.h"
 #include "fakes/fakes.h"
 #include "listing/result_grid.h"
 
-namespace tolvane::testing_support {
+namespace tolvane {
 
 // While alive, no file this process writes may grow beyond the limit (a
 // negative limit changes nothing): a full disk that even root meets.
@@ -45,4 +46,11 @@ inline void PutRow(fakes::FakeApp& f, const ParsedItem& item,
   grid.SetChecked(grid.Count() - 1, checked);
 }
 
-}  // namespace tolvane::testing_support
+// A file dialog's settings as one value, to compare in one go.
+using Dialog =
+    std::tuple<std::string, std::string, int, std::string, std::string>;
+inline Dialog DialogOf(const FileDialogSettings& s) {
+  return {s.title, s.filter, s.filter_index, s.file_name, s.default_ext};
+}
+
+}  // namespace tolvane

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 
-#include "fakes/fakes.h"
 #include "reports_fixture.h"
 #include "util/files.h"
 
@@ -11,7 +10,6 @@ namespace tolvane {
 namespace {
 
 using testing::TempFolder;
-using testing_support::FileSizeLimit;
 using Lines = std::vector<std::string>;
 
 const Lines kSeven = {"\tAverage End Price:\t\t$15.00",

@@ -8,8 +8,6 @@
 namespace tolvane {
 namespace {
 
-using testing_rows::RowsFixture;
-
 // Catches an equality test where a prefix test belongs, a test that is not
 // case-blind, and one that skips the first row or the last.
 TEST(AddItemTest, RejectsCaptionPrefixDuplicatesOverEveryRow) {

@@ -9,7 +9,6 @@
 namespace tolvane {
 namespace {
 
-using testing_rows::RowsFixture;
 using Items = std::vector<std::string>;
 using Handler = void (TFrmPrice::*)(const Sender&);
 using F = TFrmPrice;

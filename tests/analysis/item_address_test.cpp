@@ -9,8 +9,6 @@
 namespace tolvane {
 namespace {
 
-using testing_rows::RowsFixture;
-
 constexpr const char* kPrefix =
     "http://cgi.ebay.com/ws/eBayISAPI.dll?MfcISAPICommand=ViewItem&item=";
 

@@ -8,8 +8,6 @@
 namespace tolvane {
 namespace {
 
-using testing_rows::RowsFixture;
-
 const std::vector<std::string> kPrices = {"$9.99",  "$10.00", "$15.00",
                                           "$20.00", "$20.01", "$1,234.56"};
 

@@ -131,7 +131,7 @@ TEST(RobustFiguresTest, PercentilesMatchASortedCopy) {
 // Only checked rows count, with the price in double precision (a float
 // would turn 1,234.57 into 1234.5699...).
 TEST(RobustFiguresTest, CheckedRowsInDoublePrecision) {
-  testing_rows::RowsFixture t;
+  RowsFixture t;
   t.Add("1", "$1,234.57");
   t.Add("2", "$5.00");
   t.Grid().SetChecked(1, false);

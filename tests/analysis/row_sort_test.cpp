@@ -14,7 +14,6 @@
 namespace tolvane {
 namespace {
 
-using testing_rows::RowsFixture;
 using Items = std::vector<std::string>;
 
 // Catches a comparison with a direction applied to the wrong branch, "-"

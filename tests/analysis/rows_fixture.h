@@ -6,7 +6,7 @@
 #include "analysis/icons.h"
 #include "fakes/fakes.h"
 
-namespace tolvane::testing_rows {
+namespace tolvane {
 
 // The main window on fakes, with a short way to add auctions.
 struct RowsFixture {
@@ -40,4 +40,4 @@ struct RowsFixture {
   }
 };
 
-}  // namespace tolvane::testing_rows
+}  // namespace tolvane

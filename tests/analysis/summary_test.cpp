@@ -10,7 +10,6 @@
 namespace tolvane {
 namespace {
 
-using testing_rows::RowsFixture;
 using Lines = std::vector<std::string>;
 
 Lines Summary(const std::string& average, const std::string& items,

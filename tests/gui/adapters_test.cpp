@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTest>
-#include <QWidget>
 
 #include "gui/qt_controls.h"
 #include "gui/qt_file_dialog.h"
@@ -29,9 +27,8 @@ TEST(AdaptersTest, TextsShowAsUtf8WhenValidElseWindows1252) {
       {std::string("a\0b", 3), QString::fromLatin1("a\0b", 3)},
       {"", QString()},
   };
-  for (const auto& [bytes, shown] : kShown) {
+  for (const auto& [bytes, shown] : kShown)
     EXPECT_EQ(DisplayText(bytes), shown) << bytes;
-  }
   EXPECT_EQ(BytesOf(QStringLiteral("caf\u00E9")), "caf\xC3\xA9");
   const std::pair<std::string, QString> kPrinted[] = {
       {"a\tb", QStringLiteral("a         b")},
@@ -40,9 +37,8 @@ TEST(AdaptersTest, TextsShowAsUtf8WhenValidElseWindows1252) {
       {"caf\xE9 \x80", QStringLiteral("caf\u00E9 \u20AC")},
       {std::string("a\0b", 3), QStringLiteral("a b")},
   };
-  for (const auto& [bytes, printed] : kPrinted) {
+  for (const auto& [bytes, printed] : kPrinted)
     EXPECT_EQ(PrintableLine(bytes), printed) << bytes;
-  }
   EXPECT_TRUE(QFontInfo(ReportFont()).fixedPitch());
   EXPECT_EQ(ReportFont().pointSizeF(), 8.0);
 }
@@ -56,9 +52,8 @@ TEST(AdaptersTest, FileTypeFiltersBecomeQtNameFilters) {
       {"All (*.*)|*.*|Text|*.txt", {"All (*.*)", "Text (*.txt)"}},
       {"", {}},
   };
-  for (const auto& [filter, qt] : kCases) {
+  for (const auto& [filter, qt] : kCases)
     EXPECT_EQ(QtNameFilters(filter), qt) << filter;
-  }
 }
 
 // A change handler that misses typed text or text set by code, or fires

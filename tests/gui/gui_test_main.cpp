@@ -20,9 +20,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context,
 int main(int argc, char** argv) {
   // The windows need no display: tests run on the offscreen platform unless
   // told otherwise.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   standard_handler = qInstallMessageHandler(QuietHandler);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolvane 1.6"));

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextBlock>
@@ -24,9 +23,8 @@ namespace {
 QWidget* NextTabStop(QWidget* from) {
   for (QWidget* w = from->nextInFocusChain(); w != from;
        w = w->nextInFocusChain()) {
-    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) {
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible())
       return w;
-    }
   }
   return nullptr;
 }
@@ -74,9 +72,8 @@ QString MenuText(const QList<QAction*>& actions) {
   QStringList items;
   for (QAction* action : actions) {
     QString item = action->isSeparator() ? QStringLiteral("-") : action->text();
-    if (action->menu() != nullptr) {
+    if (action->menu() != nullptr)
       item += "[" + MenuText(action->menu()->actions()) + "]";
-    }
     items.append(item);
   }
   return items.join("|");
@@ -186,29 +183,24 @@ TEST(MainWindowTest, EveryTextShowsWholeInItsPlace) {
   GuiHarness h;
   h.AppendRow({"1234567890", "Brass lamp", "12", "$45.00", "Nov-23 18:45"});
   h.Flush();
-  for (QWidget* window : {static_cast<QWidget*>(&h.Main()),
-                          static_cast<QWidget*>(&h.windows.OptionsWidget()),
-                          static_cast<QWidget*>(&h.windows.BusyWidget())}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           &h.Main(), &h.windows.OptionsWidget(), &h.windows.BusyWidget()}) {
     for (const QLabel* label : window->findChildren<QLabel*>()) {
       if (label->text().isEmpty()) continue;
-      const QString name = label->objectName();
+      const std::string name = label->objectName().toStdString();
       if (label->wordWrap()) {
         EXPECT_LE(label->heightForWidth(label->width()), label->height())
-            << name.toStdString();
+            << name;
         continue;
       }
-      const QRect text(
-          label->pos(),
-          QSize(label->fontMetrics().horizontalAdvance(label->text()),
-                label->height()));
-      EXPECT_LE(text.width(), label->contentsRect().width())
-          << name.toStdString();
+      const int width = label->fontMetrics().horizontalAdvance(label->text());
+      const QRect text(label->pos(), QSize(width, label->height()));
+      EXPECT_LE(width, label->contentsRect().width()) << name;
       for (const QWidget* other : label->parentWidget()->findChildren<QWidget*>(
                Qt::FindDirectChildrenOnly)) {
         if (other == label || !other->isVisibleTo(window)) continue;
         EXPECT_FALSE(other->geometry().intersects(text))
-            << name.toStdString() << " runs into "
-            << other->objectName().toStdString();
+            << name << " runs into " << other->objectName().toStdString();
       }
     }
     for (const QLineEdit* edit : window->findChildren<QLineEdit*>()) {

@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
-#include <QHeaderView>
 #include <QPlainTextEdit>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <string>
@@ -35,8 +33,7 @@ TEST(GridViewTest, TheUsersCheckBoxClickOnlyMarksTheRow) {
   QTest::mouseClick(h.Table().viewport(), Qt::LeftButton, Qt::NoModifier,
                     QPoint(cell.left() + 10, cell.center().y()));
   EXPECT_FALSE(h.Grid().Row(1).checked);
-  EXPECT_TRUE(h.Grid().Row(0).checked);
-  EXPECT_TRUE(h.Grid().Row(2).checked);
+  EXPECT_TRUE(h.Grid().Row(0).checked && h.Grid().Row(2).checked);
   EXPECT_EQ(Cell(h, 1).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
   EXPECT_EQ(h.FrmPrice().MResultsLeft.Lines(),
             std::vector<std::string>{"summary before"});
@@ -58,11 +55,8 @@ TEST(GridViewTest, SelectionFollowsTheRowsThroughSortAndDelete) {
   EXPECT_EQ(marked, (std::vector<bool>{false, true, false, true, false}));
 
   h.Grid().Reorder({4, 3, 2, 1, 0});
-  QModelIndexList rows = selection->selectedRows();
-  std::vector<int> shown;
-  for (const QModelIndex& index : rows) shown.push_back(index.row());
-  std::sort(shown.begin(), shown.end());
-  EXPECT_EQ(shown, (std::vector<int>{1, 3}));
+  EXPECT_EQ(selection->selectedRows().size(), 2);
+  EXPECT_TRUE(selection->isRowSelected(1) && selection->isRowSelected(3));
 
   h.Grid().RemoveIf([](const ResultRow& row) { return !row.selected; });
   EXPECT_EQ(h.Table().model()->rowCount(), 2);
@@ -78,17 +72,16 @@ TEST(GridViewTest, DoubleClickOpensTheItemPage) {
   h.Flush();
   QWidget* viewport = h.Table().viewport();
   const QPoint second = h.Table().visualRect(Cell(h, 1, 1)).center();
-  QCursor::setPos(viewport->mapToGlobal(second));
-  QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, second);
+  // The second row, then below the last one.
+  for (const QPoint at : {second, QPoint(second.x(), viewport->height() - 3)}) {
+    QCursor::setPos(viewport->mapToGlobal(at));
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(h.shell.opened.size(), 1u);
+  }
   EXPECT_EQ(h.shell.opened,
             std::vector<std::string>{
                 "http://cgi.ebay.com/ws/"
                 "eBayISAPI.dll?MfcISAPICommand=ViewItem&item=1000000002"});
-
-  const QPoint below(second.x(), viewport->height() - 3);
-  QCursor::setPos(viewport->mapToGlobal(below));
-  QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, below);
-  EXPECT_EQ(h.shell.opened.size(), 1u);
   EXPECT_TRUE(h.message_box.shown.empty());
 }
 
@@ -132,9 +125,8 @@ TEST(GridViewTest, ExportNoteShowsAndKeepsItsLineFeeds) {
   h.file_dialog.answers.push_back(folder.filePath("grid.csv").toStdString());
   h.Click("SpdBtnCSVOut");
   h.Flush();
-  EXPECT_TRUE(h.Find<QPlainTextEdit>("MResultsLeft")
-                  ->toPlainText()
-                  .contains(QStringLiteral("CSV file is now saved to disk.")));
+  const QString memo = h.Find<QPlainTextEdit>("MResultsLeft")->toPlainText();
+  EXPECT_TRUE(memo.contains("CSV file is now saved to disk."));
   EXPECT_TRUE(h.message_box.shown.empty());
   // The summary saved now holds the note's line feeds as they are.
   h.file_dialog.answers.push_back(folder.filePath("summary.txt").toStdString());

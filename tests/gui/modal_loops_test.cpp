@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gui/qt_file_dialog.h"
@@ -112,29 +113,26 @@ TEST(ModalLoopsTest, AYesNoBoxHasNoEscapeOrCloseAnswer) {
 // or whose name with a dot of its own gets no extension at all.
 TEST(ModalLoopsTest, TheChosenFileTypeGivesTheExtension) {
   QTemporaryDir folder;
-  struct Case {
-    const char* typed;
-    int type;  // 1 text, 2 comma separated
-    const char* saved;
-  };
-  const Case kCases[] = {{"lamps", 2, "lamps.csv"},
-                         {"lamp 1.5", 1, "lamp 1.5.txt"},
-                         {"notes.TXT", 2, "notes.TXT"}};
-  for (const Case& c : kCases) {
+  // Typed name, chosen type (1 text, 2 comma separated), saved name.
+  const std::tuple<const char*, int, const char*> kCases[] = {
+      {"lamps", 2, "lamps.csv"},
+      {"lamp 1.5", 1, "lamp 1.5.txt"},
+      {"notes.TXT", 2, "notes.TXT"}};
+  for (const auto& [typed, type, saved] : kCases) {
     QtFileDialog files;
     FileDialogSettings settings{
         "Tolvane", "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV", 1,
         "", "txt"};
-    WhenModal([&](QWidget& modal) {
+    WhenModal([&, typed = typed, type = type](QWidget& modal) {
       auto& dialog = static_cast<QFileDialog&>(modal);
       dialog.setDirectory(folder.path());
-      dialog.selectNameFilter(dialog.nameFilters()[c.type - 1]);
-      dialog.selectFile(QString::fromLatin1(c.typed));
+      dialog.selectNameFilter(dialog.nameFilters()[type - 1]);
+      dialog.selectFile(QString::fromLatin1(typed));
       static_cast<QDialog&>(dialog).accept();
     });
-    ASSERT_TRUE(files.ExecuteSave(settings)) << c.typed;
-    EXPECT_EQ(settings.file_name, folder.filePath(c.saved).toStdString());
-    EXPECT_EQ(settings.filter_index, c.type);
+    ASSERT_TRUE(files.ExecuteSave(settings)) << typed;
+    EXPECT_EQ(settings.file_name, folder.filePath(saved).toStdString());
+    EXPECT_EQ(settings.filter_index, type);
   }
 }
 

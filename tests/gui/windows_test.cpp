@@ -124,9 +124,6 @@ TEST(WindowsTest, OkStoresCancelKeepsTheTypedTimeoutAndClosingOnlyHides) {
   h.preferences.WriteInteger(kPrefsKey, kTimeoutValue, 45);
   h.windows.Start();
   OptionsWindow& options = h.windows.OptionsWidget();
-  auto stored = [&] {
-    return h.preferences.ReadInteger(kPrefsKey, kTimeoutValue);
-  };
   h.Choose("Options1");
   ASSERT_TRUE(options.isVisible());
   EXPECT_FALSE(options.isModal());
@@ -136,14 +133,14 @@ TEST(WindowsTest, OkStoresCancelKeepsTheTypedTimeoutAndClosingOnlyHides) {
   GuiHarness::Type(options.Edit1, "30");
   QTest::mouseClick(options.BitBtnOK, Qt::LeftButton);
   EXPECT_FALSE(options.isVisible());
-  EXPECT_EQ(stored(), 30);
+  EXPECT_EQ(h.preferences.ReadInteger(kPrefsKey, kTimeoutValue), 30);
 
   h.Choose("Options1");
   EXPECT_EQ(options.Edit1->text(), "30");
   GuiHarness::Type(options.Edit1, "60");
   QTest::mouseClick(options.BitBtnCancel, Qt::LeftButton);
   EXPECT_FALSE(options.isVisible());
-  EXPECT_EQ(stored(), 30);
+  EXPECT_EQ(h.preferences.ReadInteger(kPrefsKey, kTimeoutValue), 30);
   EXPECT_EQ(h.windows.FrmOptions().Edit1.Text(), "60");
 
   h.Choose("Options1");
@@ -160,9 +157,8 @@ TEST(WindowsTest, OkStoresCancelKeepsTheTypedTimeoutAndClosingOnlyHides) {
 
 QString Figure(MarketWindow& w, const QString& label) {
   auto* table = w.findChild<QTableWidget*>(QStringLiteral("TblFigures"));
-  for (int i = 0; i < table->rowCount(); ++i) {
+  for (int i = 0; i < table->rowCount(); ++i)
     if (table->item(i, 0)->text() == label) return table->item(i, 1)->text();
-  }
   return QStringLiteral("(no such figure)");
 }
 

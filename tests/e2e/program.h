@@ -15,6 +15,22 @@
 
 namespace tolvane::e2e {
 
+// A browser that counts its download-complete events.
+struct CountingBrowser {
+  CountingBrowser() {
+    browser.SetOnDownloadComplete([this] { ++completes; });
+  }
+  bool WaitForCompletes(int n, std::chrono::milliseconds limit =
+                                   std::chrono::milliseconds(5000)) {
+    return RunEventsUntil([&] { return completes >= n; }, limit);
+  }
+  std::string Document() const {
+    return browser.Document().value_or(QByteArray()).toStdString();
+  }
+  gui::QtBrowser browser{nullptr};
+  int completes = 0;
+};
+
 // The real program: its five windows with their widgets and the real page
 // loader, pointed at a sample service. Dialogs, sound and the preference
 // store are fakes, so nothing waits on a person or a loudspeaker.
@@ -41,11 +57,9 @@ class Program : public gui::PlainServices {
   // Runs the event loop until the command has ended (no page awaited, no
   // Get 5 running); false when it has not within the limit.
   bool WaitUntilIdle(std::chrono::milliseconds limit) {
+    TFrmPrice& f = FrmPrice();
     return RunEventsUntil(
-        [this] {
-          return !FrmPrice().AwaitingPage() && !FrmPrice().Get5Running();
-        },
-        limit);
+        [&f] { return !f.AwaitingPage() && !f.Get5Running(); }, limit);
   }
 
   TFrmPrice& FrmPrice() { return windows_.FrmPrice(); }

@@ -52,10 +52,8 @@ TEST(ProgramTest, GetFillsTheGridPagesOpenAndGet5RequestsFivePages) {
   EXPECT_EQ(service.SearchSkips(), std::vector<int>{0});
   EXPECT_EQ(program.sound.played, std::vector<std::string>{"sound01.wav"});
   EXPECT_FALSE(program.BusyVisible());
-  EXPECT_TRUE(program.Windows()
-                  .MainWidget()
-                  .BarButton("SpdBtnGetNextData")
-                  ->isEnabled());
+  gui::MainWindow& main = program.Windows().MainWidget();
+  EXPECT_TRUE(main.BarButton("SpdBtnGetNextData")->isEnabled());
   EXPECT_FALSE(frm.MResultsLeft.Lines().empty());
 
   frm.OnlineHelp1Click(Sender{"OnlineHelp1"});
@@ -69,18 +67,14 @@ TEST(ProgramTest, GetFillsTheGridPagesOpenAndGet5RequestsFivePages) {
       "eBay item " + item};
   ASSERT_EQ(addresses.size(), titles.size());
   for (std::size_t i = 0; i < addresses.size(); ++i) {
-    gui::QtBrowser browser(nullptr);
-    bool done = false;
-    browser.SetOnDownloadComplete([&] { done = true; });
-    browser.Navigate(addresses[i], kNavNoHistory);
-    ASSERT_TRUE(RunEventsUntil([&] { return done; }, kPageLimit));
-    EXPECT_TRUE(browser.Document()
-                    .value_or(QByteArray())
-                    .contains(("<TITLE>" + titles[i]).c_str()))
+    CountingBrowser b;
+    b.browser.Navigate(addresses[i], kNavNoHistory);
+    ASSERT_TRUE(b.WaitForCompletes(1, kPageLimit));
+    EXPECT_NE(b.Document().find("<TITLE>" + titles[i]), std::string::npos)
         << addresses[i];
   }
 
-  program.Windows().MainWidget().EdtQuery->setText("copper kettle");
+  main.EdtQuery->setText("copper kettle");
   const auto start = Clock::now();
   const std::clock_t cpu_start = std::clock();
   program.Click("SpdBtnGet5");

@@ -7,8 +7,10 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "e2e/program.h"
 #include "e2e/sample_service.h"
 #include "retrieval/page_capture.h"
 #include "sample_pages.h"
@@ -22,21 +24,6 @@ using std::chrono::milliseconds;
 constexpr const char* kSearch =
     "/search/search.dll?GetResult&query=brass+lamp&ht=1&combine=y&"
     "SortProperty=MetaEndSort&st=2&skip=";
-
-// A browser that counts its download-complete events.
-struct CountingBrowser {
-  CountingBrowser() {
-    browser.SetOnDownloadComplete([this] { ++completes; });
-  }
-  bool WaitForCompletes(int n, milliseconds limit = milliseconds(5000)) {
-    return RunEventsUntil([&] { return completes >= n; }, limit);
-  }
-  std::string Document() const {
-    return browser.Document().value_or(QByteArray()).toStdString();
-  }
-  gui::QtBrowser browser{nullptr};
-  int completes = 0;
-};
 
 // The parser's markers depend on the raw source: the saved file must be the
 // served page byte for byte, not a re-serialised document.
@@ -52,9 +39,8 @@ TEST(QtBrowserTest, SavesThePageExactlyAsServed) {
     ASSERT_TRUE(b.WaitForCompletes(skip / 50 + 1)) << skip;
     ASSERT_EQ(b.browser.SaveDocument("thisget.htm"), SaveResult::kOk);
     const std::string saved = ReadWholeFile("thisget.htm");
-    sample::PageOptions options;
-    options.total = 300;
-    options.expires = ExpiresValue(saved).value_or("");
+    const sample::PageOptions options{
+        .total = 300, .expires = ExpiresValue(saved).value_or("")};
     EXPECT_EQ(saved, sample::ResultPage("brass lamp", skip, options)) << skip;
   }
   // The view shows the page without fetching its pictures.
@@ -73,17 +59,10 @@ TEST(QtBrowserTest, EveryEndedLoadCompletesOnce) {
   SampleService normal;
   SampleService failing({"--fault", "http-error"});
   SampleService redirecting({"--fault", "redirect"});
-  std::string closed_port;
-  {
-    SampleService gone;
-    closed_port = gone.Url();
-  }
-  struct Case {
-    const char* what;
-    std::string url;
-    bool result_page;
-  };
-  const std::vector<Case> cases = {
+  // A port that was free a moment ago: nothing listens there any more.
+  const std::string closed_port = SampleService().Url();
+  // What the load is, its address, whether it brings a result page.
+  const std::tuple<const char*, std::string, bool> kCases[] = {
       {"result page", normal.Url() + kSearch + "0", true},
       {"not found", normal.Url() + "/no/such/page", false},
       {"server error", failing.Url() + kSearch + "0", false},
@@ -91,23 +70,20 @@ TEST(QtBrowserTest, EveryEndedLoadCompletesOnce) {
       {"redirected", redirecting.Url() + kSearch + "0", true},
       {"not an address", "no-scheme-at-all", false},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, url, result_page] : kCases) {
     CountingBrowser b;
-    b.browser.Navigate(c.url, kNavNoHistory);
-    ASSERT_TRUE(b.WaitForCompletes(1)) << c.what;
+    b.browser.Navigate(url, kNavNoHistory);
+    ASSERT_TRUE(b.WaitForCompletes(1)) << what;
     RunEventsFor(milliseconds(50));
-    EXPECT_EQ(b.completes, 1) << c.what;
-    ASSERT_TRUE(b.browser.Document().has_value()) << c.what;
-    EXPECT_EQ(IsCompletePage(b.Document()), c.result_page) << c.what;
+    EXPECT_EQ(b.completes, 1) << what;
+    ASSERT_TRUE(b.browser.Document().has_value()) << what;
+    EXPECT_EQ(IsCompletePage(b.Document()), result_page) << what;
   }
   // The page came by way of the redirect (Qt may send a request again on a
   // fresh connection, so the number of requests is not fixed).
-  const std::vector<std::string> requests = redirecting.Requests();
-  EXPECT_NE(std::find_if(requests.begin(), requests.end(),
-                         [](const std::string& r) {
-                           return r.find("redirected=1") != std::string::npos;
-                         }),
-            requests.end());
+  EXPECT_TRUE(std::ranges::any_of(redirecting.Requests(), [](const auto& r) {
+    return r.find("redirected=1") != std::string::npos;
+  }));
 }
 
 // A load cut short by Stop or replaced by a new navigation must not report:

@@ -34,7 +34,12 @@ TEST(SampleServiceTest, EndsWhenStoppedRightAfterStartingAndRefusesAPortInUse) {
   }
 }
 
-int Connect(int port) {
+void Send(int fd, const std::string& text) {
+  (void)!::send(fd, text.data(), text.size(), MSG_NOSIGNAL);
+}
+
+// A connection to the service on `port` that has sent `request`.
+int Connect(int port, const std::string& request) {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -42,17 +47,13 @@ int Connect(int port) {
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   EXPECT_EQ(
       ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  Send(fd, request);
   return fd;
-}
-
-void Send(int fd, const std::string& text) {
-  (void)!::send(fd, text.data(), text.size(), MSG_NOSIGNAL);
 }
 
 // True when the page's answer begins within the time.
 bool Answered(int port, std::chrono::milliseconds limit) {
-  const int fd = Connect(port);
-  Send(fd, "GET /support.htm HTTP/1.1\r\nHost: x\r\n\r\n");
+  const int fd = Connect(port, "GET /support.htm HTTP/1.1\r\nHost: x\r\n\r\n");
   pollfd wait{fd, POLLIN, 0};
   char head[12] = {};
   const bool answered =
@@ -75,10 +76,8 @@ TEST(SampleServiceTest, SlowClientsNeitherStarveNorHoldTheService) {
     }
   } slow;
   SampleService service;
-  for (int i = 0; i < 66; ++i) {
-    slow.fds.push_back(Connect(service.Port()));
-    Send(slow.fds.back(), "GET / HTTP/1.1\r\n");
-  }
+  for (int i = 0; i < 66; ++i)
+    slow.fds.push_back(Connect(service.Port(), "GET / HTTP/1.1\r\n"));
   std::atomic<bool> done{false};
   std::thread dribble([&] {
     for (int i = 0; i < 30 && !done; ++i) {
@@ -91,10 +90,8 @@ TEST(SampleServiceTest, SlowClientsNeitherStarveNorHoldTheService) {
   dribble.join();
   for (const int fd : slow.fds) ::close(fd);
   slow.fds.clear();
-  for (int i = 0; i < 5; ++i) {
-    slow.fds.push_back(Connect(service.Port()));
-    Send(slow.fds.back(), "GET");
-  }
+  for (int i = 0; i < 5; ++i)
+    slow.fds.push_back(Connect(service.Port(), "GET"));
 }
 
 // Catches a never-answered page that holds its worker after its client has
@@ -102,9 +99,9 @@ TEST(SampleServiceTest, SlowClientsNeitherStarveNorHoldTheService) {
 TEST(SampleServiceTest, UnansweredPagesFreeTheirWorkersWhenClientsLeave) {
   SampleService service({"--fault", "no-answer"});
   for (int i = 0; i < 70; ++i) {
-    const int fd = Connect(service.Port());
-    Send(fd, "GET /search/search.dll?query=a HTTP/1.1\r\nHost: x\r\n\r\n");
-    ::close(fd);
+    ::close(
+        Connect(service.Port(),
+                "GET /search/search.dll?query=a HTTP/1.1\r\nHost: x\r\n\r\n"));
   }
   EXPECT_TRUE(Answered(service.Port(), std::chrono::seconds(6)));
 }

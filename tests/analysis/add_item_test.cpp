@@ -5,7 +5,7 @@
 
 #include "rows_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 // Catches an equality test where a prefix test belongs, a test that is not
@@ -113,4 +113,4 @@ TEST(AddItemTest, AppendsCheckedSummarisesAndRepaints) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -6,7 +6,7 @@
 #include "analysis/row_sort.h"
 #include "rows_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 using Items = std::vector<std::string>;
@@ -135,4 +135,4 @@ TEST(GridCommandsTest, NewSearchEmptiesGridAndSearchBox) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -6,7 +6,7 @@
 
 #include "rows_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 constexpr const char* kPrefix =
@@ -69,4 +69,4 @@ TEST(ItemAddressTest, DoubleClickOpensTheRowUnderThePointer) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -5,7 +5,7 @@
 
 #include "rows_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 const std::vector<std::string> kPrices = {"$9.99",  "$10.00", "$15.00",
@@ -117,4 +117,4 @@ TEST(PriceFilterTest, NeverChecksAndCatchesRowsCheckedByHand) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -9,7 +9,7 @@
 
 #include "rows_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 // The money figures in a fixed order, for table rows.
@@ -139,4 +139,4 @@ TEST(RobustFiguresTest, CheckedRowsInDoublePrecision) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -11,7 +11,7 @@
 #include "analysis/merge_sort.h"
 #include "rows_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 using Items = std::vector<std::string>;
@@ -150,4 +150,4 @@ TEST(RowSortTest, MergeSortIsSafeForAnyComparison) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

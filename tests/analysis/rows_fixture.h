@@ -6,7 +6,7 @@
 #include "analysis/icons.h"
 #include "fakes/fakes.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 
 // The main window on fakes, with a short way to add auctions.
 struct RowsFixture {
@@ -40,4 +40,4 @@ struct RowsFixture {
   }
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::testing

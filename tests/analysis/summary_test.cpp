@@ -7,7 +7,7 @@
 
 #include "rows_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -149,4 +149,4 @@ TEST(SummaryTest, HandChangesWaitForTheNextSummary) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -8,10 +8,9 @@
 #include "reports_fixture.h"
 #include "util/files.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
-using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
 const std::string kNote =
@@ -96,4 +95,4 @@ TEST(CsvExportTest, ProposedNamesReplacePathSeparatorsAndControlBytes) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

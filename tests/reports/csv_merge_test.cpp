@@ -5,10 +5,9 @@
 
 #include "reports_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
-using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
 // The grid's rows as the tests compare them: the five texts and the check
@@ -96,7 +95,7 @@ TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
     PutRow(f, {"1111111111", "Tin lamp", "-", "$3.00", "Jun-02 11:30"}, false);
     PutRow(f, {"2222222222", "Oil lamp", "4", "$9.00", "Jun-03 09:00"});
     f.EdtHiFilter.SetText("5.00");
-    testing::WriteText(folder / "in.csv", c.file);
+    WriteText(folder / "in.csv", c.file);
     Merge(f, folder / "in.csv");
     Lines expected = {"1111111111|Tin lamp|-|$3.00|Jun-02 11:30|-",
                       "2222222222|Oil lamp|4|$9.00|Jun-03 09:00|x"};
@@ -118,7 +117,7 @@ TEST(CsvMergeTest, CancelledEmptyOrMissingFileChangesOnlyWhatItMust) {
   TempFolder folder;
   const std::string empty = folder / "empty.csv";
   const std::string missing = folder / "missing.csv";
-  testing::WriteText(empty, "");
+  WriteText(empty, "");
   struct Case {
     void (*command)(fakes::FakeApp&, std::optional<std::string>);
     std::optional<std::string> file;
@@ -153,4 +152,4 @@ TEST(CsvMergeTest, CancelledEmptyOrMissingFileChangesOnlyWhatItMust) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -8,7 +8,7 @@
 
 #include "reports_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 std::string Hex(const std::string& bytes) {
@@ -59,4 +59,4 @@ TEST(CsvForPythonTest, WritesAnExportForTheCsvReader) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

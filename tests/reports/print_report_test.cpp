@@ -5,7 +5,7 @@
 
 #include "reports_fixture.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -87,4 +87,4 @@ TEST(PrintReportTest, CancelledPrintDialogPrintsNothing) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -10,7 +10,7 @@
 #include "fakes/fakes.h"
 #include "listing/result_grid.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 
 // While alive, no file this process writes may grow beyond the limit (a
 // negative limit changes nothing): a full disk that even root meets.
@@ -53,4 +53,4 @@ inline Dialog DialogOf(const FileDialogSettings& s) {
   return {s.title, s.filter, s.filter_index, s.file_name, s.default_ext};
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::testing

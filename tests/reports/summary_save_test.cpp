@@ -6,10 +6,9 @@
 #include "reports_fixture.h"
 #include "util/files.h"
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
-using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
 const Lines kSeven = {"\tAverage End Price:\t\t$15.00",
@@ -66,8 +65,8 @@ TEST(SummarySaveTest, WritesTheMemoTextExactly) {
 TEST(SummarySaveTest, FailedSaveKeepsTheOldFileAndReports) {
   TempFolder folder;
   const std::string old_file = folder / "summary.txt";
-  testing::WriteText(old_file, "old summary\r\n");
-  testing::WriteText(folder / "plain", "x");
+  WriteText(old_file, "old summary\r\n");
+  WriteText(folder / "plain", "x");
   std::filesystem::create_directories(folder / "a_folder/inside");
   struct Case {
     std::string chosen;
@@ -96,4 +95,4 @@ TEST(SummarySaveTest, FailedSaveKeepsTheOldFileAndReports) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::testing

@@ -64,9 +64,13 @@ TEST(FilesTest, LinesTextIsTheStringListsText) {
   std::string big;
   for (std::size_t i = 0; big.size() < (3u << 20); ++i)
     big += i % 7 == 0 ? "\r" : i % 5 == 0 ? "\n" : i % 3 == 0 ? "\r\n" : "ab";
-  const std::string files[] = {"",        "a",           "\n",     "\r",
-                               "a\r\nb",  "\n\r\r\nx\r", "\r\n\n", big,
-                               big + "z", big.substr(1)};
+  const std::string files[] = {"", "a", "\n", "\r", "a\r\nb", "\n\r\r\nx\r",
+                               "\r\n\n", big, big + "z", big.substr(1),
+                               // The most text one read of 1 MiB gives: line
+                               // feeds only, also after a read ending on CR.
+                               std::string(1 << 20, '\n'),
+                               std::string((1 << 20) - 1, 'a') + "\rx" +
+                                   std::string((1 << 20) - 1, '\n')};
   for (const std::string& bytes : files) {
     const std::string path = folder / "page.htm";
     WriteFileAtomically(path, bytes);

@@ -181,6 +181,9 @@ class ResultGrid {
 
   void SetObserver(GridObserver* observer) { observer_ = observer; }
 
+  // Lets a test reach the renumbering that follows four billion appends.
+  void SetNextIdForTesting(CaptionIndex::Id id) { next_id_ = id; }
+
  private:
   // A row's place in texts_ and its marks and numbers.
   struct Slot {

@@ -114,8 +114,8 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
        std::string(kHeader) + "; kept by hand\n[HKEY_LOCAL_MACHINE\\OTHER]\n" +
            "\"a\"=\"x \\\"y\\\" \\\\z\"\n" + kKeyLine +
            "@=\"default\"\n\"blob\"=hex:01,02,\\\n  03,f9\n"
-           "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000003C\n",
-       60, 5}};
+           "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000009C\n",
+       156, 5}};
   // The largest file read: exactly the limit, a comment filling it up.
   const std::string largest = kTop + "\"timeout\"=dword:1e\n;";
   cases.push_back({"largest",
@@ -202,6 +202,7 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
        true},
       {kTop + good + "\"timeout\"=-\n", true},
       {kTop + good + "\"timeout\"=dwerd:0000001e\n", true},
+      {kTop + good + "\"timeout\"=xword:0000001e\n", true},
       {std::string("\0\0\x7f\x01", 4), false}};
   for (const auto& [text, key_readable] : cases) {
     TempFolder folder;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <random>
 #include <string>
@@ -86,6 +87,19 @@ TEST(ResultGridTest, PrefixesFoundAmongManyCaptionsWithOneHead) {
     const std::string text = "AAAAaaaa" + std::to_string(1000 + i);
     ASSERT_EQ(grid.HasCaptionWithPrefix(text), i % 2 == 0) << text;
   }
+}
+
+// Catches rows whose captions are lost, or removed with the wrong row, when
+// the ids run out and the live rows are numbered afresh.
+TEST(ResultGridTest, CaptionsSurviveTheRenumberingOfIds) {
+  ResultGrid grid;
+  for (const char* item : {"a1", "b2", "c3"}) grid.Append(RowOf(item));
+  grid.SetNextIdForTesting(std::numeric_limits<CaptionIndex::Id>::max() - 1);
+  for (const char* item : {"d4", "e5", "f6"}) grid.Append(RowOf(item));
+  grid.RemoveIf([](const RowView& row) { return row.item == "b2"; });
+  for (const char* item : {"a1", "c3", "d4", "e5", "f6"})
+    EXPECT_TRUE(grid.HasCaptionWithPrefix(item)) << item;
+  EXPECT_FALSE(grid.HasCaptionWithPrefix("b2"));
 }
 
 // Catches running totals that keep counting after a change other than an

@@ -60,17 +60,6 @@ PriceHistogram BuildHistogram(const std::vector<double>& prices,
   return histogram;
 }
 
-long long DaysSinceEpoch(const Date& date) {
-  // Howard Hinnant's days-from-civil.
-  const long long y = date.year - (date.month <= 2 ? 1 : 0);
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const long long yoe = y - era * 400;
-  const long long mp = (date.month + 9) % 12;
-  const long long doy = (153 * mp + 2) / 5 + date.day - 1;
-  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
 namespace {
 
 // Two digit characters as a number, or nothing.

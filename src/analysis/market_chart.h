@@ -54,7 +54,4 @@ inline constexpr std::size_t kMaxScatterPoints =
 PriceScatter BuildScatter(const ResultGrid& grid, Date today,
                           std::size_t max_points = kMaxScatterPoints);
 
-// Days from 1970-01-01 to the date (proleptic Gregorian).
-long long DaysSinceEpoch(const Date& date);
-
 }  // namespace tolvane

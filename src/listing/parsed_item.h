@@ -11,6 +11,10 @@ struct ParsedItem {
   std::string Bids;
   std::string Price;
   std::string Ended;
+  // A sale whose price the page does not tell (a best offer accepted) or a
+  // listing that ended unsold arrives unchecked, out of the figures until
+  // the user checks it.
+  bool checked = true;
 };
 
 }  // namespace tolvane

@@ -54,6 +54,7 @@ std::optional<ResultRow> MakeRow(const ParsedItem& item,
   row.bids = item.Bids;
   row.price = item.Price;
   row.ended = item.Ended;
+  row.checked = item.checked;
   row.price64 = price;
   row.price32 = static_cast<float>(price);
   row.zero_bid = item.Bids == "-";
@@ -245,6 +246,7 @@ std::size_t ResultGrid::RemoveIf(
     captions_.Clear();
     texts_.clear();
     dead_bytes_ = 0;
+    currency_.clear();
   } else {
     captions_.Remove(removed_ids);
     if (dead_bytes_ > texts_.size() - dead_bytes_) DropDeadTexts();
@@ -273,6 +275,7 @@ void ResultGrid::Clear() {
   row_ids_.clear();
   captions_.Clear();
   next_id_ = 0;
+  currency_.clear();
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
 }
@@ -300,6 +303,24 @@ void ResultGrid::Reorder(const std::vector<int>& order) {
   }
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
+}
+
+std::optional<std::string> CurrencyConflict(const ResultGrid& grid,
+                                            std::string_view currency) {
+  if (grid.Count() == 0) return std::nullopt;
+  if (!grid.Currency().empty()) {
+    if (grid.Currency() == currency) return std::nullopt;
+    return std::string(grid.Currency());
+  }
+  // Rows of classic pages and of the program's own files name no currency;
+  // their "$" prices are the US site's dollars.
+  if (currency == "USD") return std::nullopt;
+  for (const RowView row : grid.Rows()) {
+    if (row.price.find('$') != std::string_view::npos) {
+      return std::string("USD");
+    }
+  }
+  return std::nullopt;
 }
 
 bool ResultGrid::HasCaptionWithPrefix(std::string_view text) const {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "listing/caption_index.h"
@@ -181,6 +182,14 @@ class ResultGrid {
 
   void SetObserver(GridObserver* observer) { observer_ = observer; }
 
+  // The ISO code of the currency the prices are in, once a source that
+  // names its currency (today's pages, other tools' files) has added rows;
+  // empty while no source has named one. Emptying the grid forgets it.
+  std::string_view Currency() const {
+    return slots_.empty() ? std::string_view{} : currency_;
+  }
+  void SetCurrency(std::string currency) { currency_ = std::move(currency); }
+
   // Lets a test reach the renumbering that follows four billion appends.
   void SetNextIdForTesting(CaptionIndex::Id id) { next_id_ = id; }
 
@@ -221,6 +230,13 @@ class ResultGrid {
   mutable bool totals_valid_ = true;
   std::optional<float> icon_average_;
   GridObserver* observer_ = nullptr;
+  std::string currency_;
 };
+
+// The currency of the grid's rows when prices in `currency` may not join
+// them: a grid holds one currency. Rows that named none hold US dollars when
+// their prices carry "$" and may join any currency otherwise.
+std::optional<std::string> CurrencyConflict(const ResultGrid& grid,
+                                            std::string_view currency);
 
 }  // namespace tolvane

@@ -1,6 +1,7 @@
 #include "util/regional.h"
 
 #include <clocale>
+#include <string>
 
 namespace tolvane {
 
@@ -16,6 +17,11 @@ RegionalSettings RegionalSettings::FromSystemLocale() {
     return UnitedStates();
   }
   settings.currency_symbol = conv->currency_symbol;
+  // "EUR " and the like: the code is its first three letters.
+  if (conv->int_curr_symbol != nullptr &&
+      std::string(conv->int_curr_symbol).size() >= 3) {
+    settings.currency_code = std::string(conv->int_curr_symbol, 3);
+  }
   const bool before = conv->p_cs_precedes != 0;
   const bool spaced = conv->p_sep_by_space == 1;
   settings.currency_format = before ? (spaced ? 2 : 0) : (spaced ? 3 : 1);

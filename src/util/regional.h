@@ -16,6 +16,9 @@ struct RegionalSettings {
   int negative_currency_format = 0;
   char thousands_separator = ',';
   char decimal_separator = '.';
+  // The ISO 4217 code of the user's own currency: prices in it are written
+  // with the symbol above, prices in any other with that currency's own.
+  std::string currency_code = "USD";
 
   static RegionalSettings UnitedStates();
   // Read from the process's C locale (LC_NUMERIC, LC_MONETARY as set by the

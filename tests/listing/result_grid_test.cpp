@@ -153,3 +153,38 @@ TEST(ResultGridTest, TotalsEqualAFreshPassAfterEveryChange) {
 
 }  // namespace
 }  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+// A grid holds one currency: rows that named none join any, unless their
+// prices carry the US site's "$"; emptying the grid forgets its currency.
+TEST(ResultGridTest, CurrencyConflictKeepsOneCurrencyPerGrid) {
+  const RegionalSettings us = RegionalSettings::UnitedStates();
+  ResultGrid grid;
+  EXPECT_EQ(CurrencyConflict(grid, "GBP"), std::nullopt);
+  ParsedItem item{"1", "Lamp", "3", "12.00", "Oct-27-2024", false};
+  const std::optional<ResultRow> row = MakeRow(item, us);
+  ASSERT_TRUE(row);
+  EXPECT_FALSE(row->checked);
+  grid.Append(*row);
+  EXPECT_EQ(CurrencyConflict(grid, "GBP"), std::nullopt);
+  grid.Append(*MakeRow({"2", "Lamp", "3", "$1.00", "Oct-27-2024"}, us));
+  EXPECT_EQ(CurrencyConflict(grid, "GBP"), "USD");
+  EXPECT_EQ(CurrencyConflict(grid, "USD"), std::nullopt);
+  grid.SetCurrency("EUR");
+  EXPECT_EQ(grid.Currency(), "EUR");
+  EXPECT_EQ(CurrencyConflict(grid, "USD"), "EUR");
+  EXPECT_EQ(CurrencyConflict(grid, "EUR"), std::nullopt);
+  grid.RemoveIf([](const RowView&) { return true; });
+  EXPECT_EQ(grid.Currency(), "");
+  grid.Append(*row);
+  EXPECT_EQ(grid.Currency(), "");
+  grid.SetCurrency("EUR");
+  grid.Clear();
+  grid.Append(*row);
+  EXPECT_EQ(CurrencyConflict(grid, "JPY"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -303,4 +303,12 @@ std::string CurrencyName(std::string_view currency) {
   return std::string(currency);
 }
 
+std::string CurrencyConflictMessage(std::string_view source,
+                                    std::string_view incoming,
+                                    std::string_view grid) {
+  return std::string(source) + " is in " + CurrencyName(incoming) +
+         ", but the rows in the grid are in " + CurrencyName(grid) +
+         ". A grid holds one currency: choose New Search before reading it.";
+}
+
 }  // namespace tolvane

@@ -65,4 +65,11 @@ RegionalSettings SettingsForCurrency(const RegionalSettings& own,
 // currency without a name here.
 std::string CurrencyName(std::string_view currency);
 
+// What the user reads when prices in `incoming` may not join a grid whose
+// rows are in `grid`; `source` names what was refused ("The page",
+// "sold.csv").
+std::string CurrencyConflictMessage(std::string_view source,
+                                    std::string_view incoming,
+                                    std::string_view grid);
+
 }  // namespace tolvane

@@ -116,6 +116,10 @@ TEST(MoneyTest, SettingsForCurrencyShowTheCurrencyOfThePrices) {
   EXPECT_EQ(SettingsForCurrency(german, "XYZ").currency_symbol, "XYZ");
   EXPECT_EQ(CurrencyName("GBP"), "pounds sterling (GBP)");
   EXPECT_EQ(CurrencyName("XYZ"), "XYZ");
+  EXPECT_EQ(CurrencyConflictMessage("The page", "GBP", "USD"),
+            "The page is in pounds sterling (GBP), but the rows in the grid "
+            "are in US dollars (USD). A grid holds one currency: choose New "
+            "Search before reading it.");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -38,45 +39,96 @@ void Send(int fd, const std::string& text) {
   (void)!::send(fd, text.data(), text.size(), MSG_NOSIGNAL);
 }
 
-// A connection to the service on `port` that has sent `request`.
-int Connect(int port, const std::string& request) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+// Connections closed when the test ends, also when it fails early.
+struct Sockets {
+  std::vector<int> fds;
+  ~Sockets() {
+    for (const int fd : fds) ::close(fd);
+  }
+};
+
+sockaddr_in Loopback(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<std::uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  EXPECT_EQ(
-      ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  return address;
+}
+
+// A connection to the service on `port` that has sent `request`.
+int Connect(int port, const std::string& request) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = Loopback(port);
+  EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address),
+                      sizeof address),
+            0);
   Send(fd, request);
   return fd;
 }
 
-// True when the page's answer begins within the time.
-bool Answered(int port, std::chrono::milliseconds limit) {
-  const int fd = Connect(port, "GET /support.htm HTTP/1.1\r\nHost: x\r\n\r\n");
+constexpr const char* kSupportRequest =
+    "GET /support.htm HTTP/1.1\r\nHost: x\r\n\r\n";
+
+// True when an answer to the request sent on `fd` begins within the time.
+bool AnswerBegins(int fd, std::chrono::milliseconds limit) {
   pollfd wait{fd, POLLIN, 0};
   char head[12] = {};
-  const bool answered =
-      ::poll(&wait, 1, static_cast<int>(limit.count())) == 1 &&
-      ::recv(fd, head, sizeof head, 0) > 0 &&
-      std::string(head, 12) == "HTTP/1.1 200";
+  return ::poll(&wait, 1, static_cast<int>(limit.count())) == 1 &&
+         ::recv(fd, head, sizeof head, MSG_WAITALL) == sizeof head &&
+         std::string(head, 12) == "HTTP/1.1 200";
+}
+
+// True when the page's answer begins within the time.
+bool Answered(int port, std::chrono::milliseconds limit) {
+  const int fd = Connect(port, kSupportRequest);
+  const bool answered = AnswerBegins(fd, limit);
   ::close(fd);
   return answered;
 }
 
-// Catches slow clients that keep every worker (one byte now and then, a
-// request never finished) and a stop that waits for them; the service's
-// destructor fails the test when SIGTERM does not end it in time.
+// Catches a listening queue too short for a burst of clients: while the
+// service is held still, the system completes only as many connections as
+// the queue holds, and the others wait seconds for their retries or give up.
+TEST(SampleServiceTest, AnswersABurstOfClientsAtOnce) {
+  constexpr int kClients = 200;
+  SampleService service;
+  Sockets clients;
+  const sockaddr_in address = Loopback(service.Port());
+  ::kill(static_cast<pid_t>(service.Pid()), SIGSTOP);
+  std::vector<pollfd> waits;
+  for (int i = 0; i < kClients; ++i) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    clients.fds.push_back(fd);
+    (void)::connect(fd, reinterpret_cast<const sockaddr*>(&address),
+                    sizeof address);
+    waits.push_back({fd, POLLOUT, 0});
+  }
+  int connected = 0;
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (connected < kClients && std::chrono::steady_clock::now() < deadline) {
+    ::poll(waits.data(), waits.size(), 100);
+    connected = 0;
+    for (const pollfd& w : waits) connected += (w.revents & POLLOUT) ? 1 : 0;
+  }
+  ::kill(static_cast<pid_t>(service.Pid()), SIGCONT);
+  ASSERT_EQ(connected, kClients);
+  for (const int fd : clients.fds) Send(fd, kSupportRequest);
+  int answered = 0;
+  for (const int fd : clients.fds) {
+    answered += AnswerBegins(fd, std::chrono::seconds(20)) ? 1 : 0;
+  }
+  EXPECT_EQ(answered, kClients);
+}
+
+// Catches slow clients that keep the next client waiting (one byte now and
+// then, a request never finished) and a stop that waits for them; the
+// service's destructor fails the test when SIGTERM does not end it in time.
 TEST(SampleServiceTest, SlowClientsNeitherStarveNorHoldTheService) {
   // Closed after the service has been stopped, so five are still there.
-  struct Sockets {
-    std::vector<int> fds;
-    ~Sockets() {
-      for (const int fd : fds) ::close(fd);
-    }
-  } slow;
+  Sockets slow;
   SampleService service;
-  for (int i = 0; i < 66; ++i)
+  for (int i = 0; i < 100; ++i)
     slow.fds.push_back(Connect(service.Port(), "GET / HTTP/1.1\r\n"));
   std::atomic<bool> done{false};
   std::thread dribble([&] {
@@ -86,6 +138,11 @@ TEST(SampleServiceTest, SlowClientsNeitherStarveNorHoldTheService) {
     }
   });
   EXPECT_TRUE(Answered(service.Port(), std::chrono::seconds(6)));
+  // The answer came before the service let any slow client go (after
+  // three seconds), so it did not wait for one.
+  std::vector<pollfd> gone;
+  for (const int fd : slow.fds) gone.push_back({fd, POLLIN, 0});
+  EXPECT_EQ(::poll(gone.data(), gone.size(), 0), 0);
   done = true;
   dribble.join();
   for (const int fd : slow.fds) ::close(fd);

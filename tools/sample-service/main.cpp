@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "sample_pages.h"
+#include "workers.h"
 
 namespace {
 
@@ -74,6 +75,9 @@ constexpr auto kLongestStall = std::chrono::minutes(5);
 // go before they use up the workers.
 constexpr auto kRequestDeadline = std::chrono::seconds(3);
 constexpr auto kIoTimeout = std::chrono::seconds(2);
+// Threads for connections at most: enough for every client of a burst to be
+// answered at once while slow ones wait for kRequestDeadline.
+constexpr std::size_t kMostWorkers = 512;
 constexpr auto kSweepInterval = std::chrono::milliseconds(200);
 constexpr std::size_t kTrickleBytes = 32;
 constexpr auto kTrickleGap = std::chrono::milliseconds(100);
@@ -298,10 +302,19 @@ void ServeSearch(const Settings& settings, const httplib::Request& req,
   res.set_content(page, kHtml);
 }
 
+// cpp-httplib listens with a backlog of 5: a burst of clients overflows it,
+// and the kernel drops their connection attempts, which retry one, three and
+// seven seconds later. Listening again on the bound socket widens the queue.
+class Server : public httplib::Server {
+ public:
+  bool WidenBacklog() { return ::listen(svr_sock_, SOMAXCONN) == 0; }
+};
+
 void Serve(const Settings& settings, RequestLog& log) {
-  httplib::Server server;
-  // Stalled answers each hold a worker; leave room for many.
-  server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+  Server server;
+  server.new_task_queue = [] {
+    return new tolvane::sample::Workers(kMostWorkers);
+  };
   server.set_tcp_nodelay(true);
   server.set_read_timeout(kIoTimeout);
   server.set_write_timeout(kIoTimeout);
@@ -354,7 +367,7 @@ void Serve(const Settings& settings, RequestLog& log) {
           ? server.bind_to_any_port("127.0.0.1")
           : (server.bind_to_port("127.0.0.1", settings.port) ? settings.port
                                                              : -1);
-  if (port <= 0) {
+  if (port <= 0 || !server.WidenBacklog()) {
     std::fprintf(stderr, "tolvane-sample-service: cannot listen on port %d\n",
                  settings.port);
     std::exit(1);

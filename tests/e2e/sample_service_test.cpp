@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -149,6 +150,116 @@ TEST(SampleServiceTest, SlowClientsNeitherStarveNorHoldTheService) {
   slow.fds.clear();
   for (int i = 0; i < 5; ++i)
     slow.fds.push_back(Connect(service.Port(), "GET"));
+}
+
+// The whole answer to a request for `path`: status line, headers and page.
+std::string Fetch(int port, const std::string& path) {
+  const int fd = Connect(port, "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" +
+                                   std::to_string(port) + "\r\n\r\n");
+  const timeval limit{20, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+  std::string answer;
+  char buffer[65536];
+  for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;) {
+    answer.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return answer;
+}
+
+// The address of a page of today's search; with "&amp;" as a page's link
+// writes it.
+std::string SoldSearchPath(int page, const std::string& amp = "&") {
+  return "/sch/i.html?_nkw=brass+lamp" + amp + "LH_Sold=1" + amp +
+         "LH_Complete=1" + amp + "_sop=13" + amp + "_ipg=50" + amp +
+         "_pgn=" + std::to_string(page);
+}
+
+int Count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos;
+       at = text.find(part, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+struct LayoutMarks {
+  const char* layout;
+  const char* sold;
+  const char* ended;
+  const char* struck_price;  // a best offer's sold price, struck through
+  const char* placeholder;
+  const char* last_next;  // the next-page control of the last page
+};
+
+constexpr LayoutMarks kLayouts[] = {
+    {"card", "positive default\">Sold  Nov ", "secondary default\">Ended  Nov ",
+     "strikethrough large-1 s-card__price\">$", "data-listingid=123456 ",
+     "<button class=\"pagination__next icon-btn\" aria-disabled=\"true\""},
+    {"list", "POSITIVE\"><span>Sold  Nov ", "NEGATIVE\"><span>Ended  Nov ",
+     "<span class=\"STRIKETHROUGH POSITIVE\">$", "/itm/123456?",
+     "&amp;_pgn=4\" aria-disabled=\"true\" type=next"}};
+
+// Catches today's search pages in either layout that lack a shape the
+// program must read or pass over (captions, bids, Buy It Now, a struck
+// best-offer price, a range, the placeholder, the fewer-words divider), a
+// page count that does not follow the result count, or a next-page link
+// that is missing before the last page or live on it.
+TEST(SampleServiceTest, ServesTodaysSoldSearchInBothLayouts) {
+  for (const LayoutMarks& marks : kLayouts) {
+    SCOPED_TRACE(marks.layout);
+    SampleService service({"--layout", marks.layout, "--results", "101"});
+    std::string all;
+    for (int page = 1; page <= 3; ++page) {
+      const std::string answer = Fetch(service.Port(), SoldSearchPath(page));
+      EXPECT_EQ(answer.rfind("HTTP/1.1 200", 0), 0u);
+      EXPECT_EQ(Count(answer, marks.placeholder), 1);
+      EXPECT_EQ(Count(answer, marks.sold) + Count(answer, marks.ended),
+                page < 3 ? 50 : 1);
+      const std::string next =
+          "<a class=\"pagination__next icon-link\" href=\"" + service.Url() +
+          SoldSearchPath(page + 1, "&amp;");
+      EXPECT_EQ(Count(answer, next + "\" type=next"), page < 3 ? 1 : 0);
+      EXPECT_EQ(Count(answer, marks.last_next), page < 3 ? 0 : 1);
+      all += answer;
+    }
+    for (const char* shape :
+         {marks.ended, marks.struck_price, " bids<", ">Buy It Now<"}) {
+      EXPECT_GT(Count(all, shape), 0) << shape;
+    }
+    EXPECT_GT(Count(all, " to $") + Count(all, "> to <"), 0) << "range";
+
+    SampleService few({"--layout", marks.layout, "--results", "7"});
+    const std::string page = Fetch(few.Port(), SoldSearchPath(1));
+    const std::size_t divider = page.find(">Results matching fewer words<");
+    ASSERT_NE(divider, std::string::npos);
+    EXPECT_EQ(Count(page.substr(0, divider), marks.sold) +
+                  Count(page.substr(0, divider), marks.ended),
+              7);
+    EXPECT_GT(Count(page.substr(divider), marks.sold), 0);
+  }
+}
+
+// Catches a bot check missing from either search, and today's item pages
+// left unanswered (or answered with the bot check).
+TEST(SampleServiceTest, AnswersSearchesWithTheBotCheckAndItemPagesAsUsual) {
+  SampleService service({"--fault", "challenge"});
+  const struct {
+    std::string path;
+    const char* title;
+  } kCases[] = {
+      {SoldSearchPath(1), "<title>Pardon Our Interruption...</title>"},
+      {"/search/search.dll?GetResult&query=brass+lamp&skip=0",
+       "<title>Pardon Our Interruption...</title>"},
+      {"/itm/2554179006?_skw=brass+lamp",
+       "<title>Item 2554179006 | eBay</title>"}};
+  for (const auto& c : kCases) {
+    const std::string answer = Fetch(service.Port(), c.path);
+    EXPECT_EQ(answer.rfind("HTTP/1.1 200", 0), 0u) << c.path;
+    EXPECT_EQ(Count(answer, c.title), 1) << c.path;
+    EXPECT_EQ(Count(answer, "srp-results"), 0) << c.path;
+  }
 }
 
 // Catches a never-answered page that holds its worker after its client has

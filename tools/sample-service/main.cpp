@@ -89,6 +89,7 @@ constexpr auto kIoTimeout = std::chrono::seconds(2);
 // Threads for connections at most: enough for every client of a burst to be
 // answered at once while slow ones wait for kRequestDeadline.
 constexpr std::size_t kMostWorkers = 512;
+constexpr auto kWorkerIdleLife = std::chrono::seconds(10);
 constexpr auto kSweepInterval = std::chrono::milliseconds(200);
 constexpr std::size_t kTrickleBytes = 32;
 constexpr auto kTrickleGap = std::chrono::milliseconds(100);
@@ -374,7 +375,7 @@ class Server : public httplib::Server {
 void Serve(const Settings& settings, RequestLog& log) {
   Server server;
   server.new_task_queue = [] {
-    return new tolvane::sample::Workers(kMostWorkers);
+    return new tolvane::sample::Workers(kMostWorkers, kWorkerIdleLife);
   };
   server.set_tcp_nodelay(true);
   server.set_read_timeout(kIoTimeout);

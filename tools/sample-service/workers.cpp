@@ -1,5 +1,7 @@
 #include "workers.h"
 
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace tolvane::sample {
@@ -11,39 +13,43 @@ void Workers::enqueue(std::function<void()> job) {
   jobs_.push_back(std::move(job));
   // Idle threads may already be woken for earlier jobs: a new thread is
   // started unless enough are free for every job waiting.
-  if (idle_ < jobs_.size() && threads_.size() < most_) {
-    threads_.emplace_back([this] { Work(); });
-  } else {
-    wake_.notify_one();
+  if (idle_ < jobs_.size() && threads_ < most_) {
+    try {
+      std::thread([this] { Work(); }).detach();
+      ++threads_;
+      return;
+    } catch (const std::system_error&) {
+      // No thread to be had now: the job waits for a busy one.
+    }
   }
+  wake_.notify_one();
 }
 
 void Workers::shutdown() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (stopping_ && threads_.empty()) return;
-    stopping_ = true;
-  }
+  std::unique_lock<std::mutex> lock(mutex_);
+  stopping_ = true;
   wake_.notify_all();
-  // No job is added once the service has stopped accepting, so the list of
-  // threads no longer changes.
-  for (std::thread& t : threads_) t.join();
-  threads_.clear();
+  ended_.wait(lock, [this] { return threads_ == 0; });
 }
 
 void Workers::Work() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     ++idle_;
-    wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+    wake_.wait_for(lock, idle_life_,
+                   [this] { return stopping_ || !jobs_.empty(); });
     --idle_;
-    if (jobs_.empty()) return;  // stopping, and nothing left to answer
+    if (jobs_.empty()) break;  // stopping, or idle for too long
     std::function<void()> job = std::move(jobs_.front());
     jobs_.pop_front();
     lock.unlock();
     job();
     lock.lock();
   }
+  // The last touch of this object: shutdown() returns only once it holds
+  // the lock this thread gives up on leaving.
+  --threads_;
+  ended_.notify_all();
 }
 
 }  // namespace tolvane::sample

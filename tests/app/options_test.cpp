@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/frm_options.h"
-#include "app/preference_file.h"
 #include "app/temp_folder.h"
 #include "fakes/fakes.h"
+#include "prefs/preference_file.h"
 
 namespace tolvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/registry_text.h"
+#include "prefs/registry_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

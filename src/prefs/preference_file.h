@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "app/registry_text.h"
 #include "platform/services.h"
+#include "prefs/registry_text.h"
 
 namespace tolvane {
 

@@ -1,4 +1,4 @@
-#include "app/preference_file.h"
+#include "prefs/preference_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

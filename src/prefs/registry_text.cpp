@@ -1,4 +1,4 @@
-#include "app/registry_text.h"
+#include "prefs/registry_text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
 
   QPrinter printer;
   gui::QtMessageBox message_box;
-  FilePreferenceStore preferences = FilePreferenceStore::FromEnvironment();
-  preferences.SetNotify([&message_box](const std::string& text) {
+  FilePreferenceStore preferences(DefaultPreferenceFiles());
+  preferences.Notices().Listen([&message_box](const std::string& text) {
     message_box.Show(text, kApplicationTitle, MbButtons::kOk,
                      MbIcon::kInformation);
   });

@@ -1,7 +1,6 @@
 #include "prefs/preference_file.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -203,26 +202,6 @@ struct FilePreferenceStore::View {
   }
 };
 
-FilePreferenceStore FilePreferenceStore::FromEnvironment() {
-  const char* chosen = std::getenv(kPrefsVariable);
-  if (chosen != nullptr && *chosen != '\0') return FilePreferenceStore(chosen);
-  std::string config;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
-      xdg != nullptr && *xdg == '/') {
-    config = xdg;
-  } else if (const char* home = std::getenv("HOME");
-             home != nullptr && *home == '/') {
-    config = std::string(home) + "/.config";
-  } else if (const passwd* user = ::getpwuid(::geteuid())) {
-    config = std::string(user->pw_dir) + "/.config";
-  }
-  return FilePreferenceStore(kMachinePrefsPath, config + "/" + kOwnPrefsName);
-}
-
-void FilePreferenceStore::Notify(const std::string& text) {
-  if (told_.insert(text).second && notify_) notify_(text);
-}
-
 bool FilePreferenceStore::MachineIsOurs() const {
   const std::optional<Place> place = Locate(machine_path_, true, false);
   return place && place->folder_owner == ::geteuid();
@@ -241,10 +220,11 @@ RegistryText FilePreferenceStore::LoadOne(const std::string& path,
       // next save.
       return ParseRegistryText(bytes).registry;
     case ReadOutcome::kRefused:
-      Notify(FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
+      notices_.Tell(
+          FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
       return {};
     case ReadOutcome::kTooLarge:
-      Notify(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
+      notices_.Tell(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
       return {};
     case ReadOutcome::kMissing:
     case ReadOutcome::kFailed:
@@ -288,9 +268,10 @@ bool FilePreferenceStore::Update(
   } else if (outcome != ReadOutcome::kRead) {
     // A file that is there but not read would be lost by a rewrite.
     if (outcome == ReadOutcome::kRefused)
-      Notify(FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
+      notices_.Tell(
+          FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
     if (outcome == ReadOutcome::kTooLarge)
-      Notify(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
+      notices_.Tell(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
     return false;
   }
   // Every user reads the machine-wide file.
@@ -305,7 +286,8 @@ bool FilePreferenceStore::Update(
   if (!WriteFileAtomicallyAt(place->folder.get(), place->name,
                              FormatRegistryText(parsed.registry), mode))
     return false;
-  if (copy) Notify(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));
+  if (copy)
+    notices_.Tell(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));
   return true;
 }
 

@@ -209,7 +209,8 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
     WriteText(folder / "prefs.reg", text);
     FilePreferenceStore store(folder / "prefs.reg");
     std::vector<std::string> told;
-    store.SetNotify([&](const std::string& line) { told.push_back(line); });
+    store.Notices().Listen(
+        [&](const std::string& line) { told.push_back(line); });
     EXPECT_EQ(store.KeyExists(kKey), key_readable) << text;
     EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << text;
     EXPECT_EQ(store.ReadInteger(kKey, "get5message"),
@@ -347,12 +348,14 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
     TempFolder folder;
     TempFolder elsewhere;
     Plant(trick, folder, elsewhere);
-    FilePreferenceStore store =
-        machine ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
-                : FilePreferenceStore(folder / "prefs.reg");
+    FilePreferenceStore store = machine
+                                    ? FilePreferenceStore(PreferenceFiles{
+                                          folder / "prefs.reg", folder / "own"})
+                                    : FilePreferenceStore(folder / "prefs.reg");
     store.SetLockWait(std::chrono::milliseconds(100));
     std::vector<std::string> told;
-    store.SetNotify([&](const std::string& text) { told.push_back(text); });
+    store.Notices().Listen(
+        [&](const std::string& text) { told.push_back(text); });
     const int n = static_cast<int>(trick);
     EXPECT_EQ(store.ReadInteger(kKey, "a"), std::nullopt) << n;
     EXPECT_THROW(store.WriteInteger(kKey, "a", 30), Error) << n;
@@ -409,8 +412,8 @@ TEST(PreferenceFileTest, OwnFileShadowsAMachineFileTheUserMayNotWrite) {
   // belongs to root for everyone else.
   ASSERT_EQ(::chown((folder / "machine").c_str(), 65534, 65534), 0);
   ASSERT_EQ(::chown((folder / "machine/prefs.reg").c_str(), 65534, 65534), 0);
-  FilePreferenceStore store(folder / "machine/prefs.reg",
-                            folder / "own/prefs.reg");
+  FilePreferenceStore store(
+      PreferenceFiles{folder / "machine/prefs.reg", folder / "own/prefs.reg"});
   EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
   store.WriteInteger(kKey, "timeout", 60);
   EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 60);
@@ -481,21 +484,22 @@ TEST(PreferenceFileTest, EnvironmentChoosesTheFiles) {
   ::unsetenv("XDG_CONFIG_HOME");
   ::setenv("HOME", "/home/ann", 1);
   ::setenv(kPrefsVariable, "", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(),
+  EXPECT_EQ(DefaultPreferenceFiles().own,
             "/home/ann/.config/tolvane/prefs.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().machine, kMachinePrefsPath);
   ::setenv(kPrefsVariable, "/tmp/own.reg", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), "/tmp/own.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().own, "/tmp/own.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().machine, "");
   // Without a usable HOME, the user's home folder from the user database.
   ::unsetenv(kPrefsVariable);
   const std::string own = std::string(::getpwuid(::geteuid())->pw_dir) +
                           "/.config/tolvane/prefs.reg";
   ::setenv("HOME", "relative", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
+  EXPECT_EQ(DefaultPreferenceFiles().own, own);
   ::unsetenv("HOME");
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
+  EXPECT_EQ(DefaultPreferenceFiles().own, own);
   ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(),
-            "/xdg/tolvane/prefs.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().own, "/xdg/tolvane/prefs.reg");
   for (const auto& [name, value] : kept)
     value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }

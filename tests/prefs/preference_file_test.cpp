@@ -61,9 +61,9 @@ std::vector<std::string> CorruptCopies(const TempFolder& folder) {
 // cannot read back (header, full key name, sign, eight-digit width), a key
 // created without being kept, and a store that caches what it read instead
 // of seeing another copy's change or drops a value another copy stored in
-// between; and a store that gives up on a folder
-// that is simply not there yet (a fresh install, or TOLVANE_PREFS pointing
-// somewhere new).
+// between; a new file without the usual rights; and a store that gives up
+// on a folder that is simply not there yet (a fresh install, or
+// TOLVANE_PREFS pointing somewhere new).
 TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
   for (const std::int32_t value : {0, 90, 2147483647, -1, INT_MIN}) {
     TempFolder folder;
@@ -85,6 +85,10 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     EXPECT_EQ(ReadText(path), kTop +
                                   "\"timeout\"=dword:0000005a\n"
                                   "\"get5message\"=dword:00000000\n\n");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms(0666 & ~mask));
   }
 }
 

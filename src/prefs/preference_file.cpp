@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <thread>
@@ -38,26 +37,32 @@ struct Place {
   }
 };
 
+// Where a file of the user's own leads: a symbolic link the user or root
+// made is followed, link by link, to the file it names, which need not be
+// there yet (the first save creates it). A link that another user could
+// plant (in a folder others may write) is not followed: it would send the
+// rewrite anywhere the user may write.
+fs::path FollowOwnLinks(fs::path file) {
+  // As many links as the system itself follows in one path.
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat link {};
+    if (::lstat(file.c_str(), &link) != 0 || !S_ISLNK(link.st_mode) ||
+        (link.st_uid != ::geteuid() && link.st_uid != 0))
+      break;
+    std::error_code error;
+    const fs::path target = fs::read_symlink(file, error);
+    if (error) break;
+    file = target.is_absolute() ? target : file.parent_path() / target;
+  }
+  return file;
+}
+
 // The machine-wide file is taken exactly as named, its folder not followed
-// when it is a link. A file of the user's own that is a symbolic link is
-// followed to its target, which is then read and replaced, and its folder
-// is made when `create` is set.
+// when it is a link. A file of the user's own is followed through the
+// user's links, and its folder is made when `create` is set.
 std::optional<Place> Locate(const std::string& path, bool machine,
                             bool create) {
-  fs::path file(path);
-  // Only a link the user made is followed: one that another user could
-  // plant (in a folder others may write) would send the rewrite anywhere
-  // the user may write.
-  struct stat link {};
-  const bool own_link = ::lstat(path.c_str(), &link) == 0 &&
-                        S_ISLNK(link.st_mode) &&
-                        (link.st_uid == ::geteuid() || link.st_uid == 0);
-  if (!machine && own_link) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-      file = real;
-      std::free(real);
-    }
-  }
+  const fs::path file = machine ? fs::path(path) : FollowOwnLinks(path);
   fs::path folder = file.parent_path();
   if (folder.empty()) folder = ".";
   if (create) {
@@ -261,8 +266,11 @@ bool FilePreferenceStore::Update(
     if (!copy) return false;
   }
   change(parsed.registry);
-  if (!WriteFileAtomicallyAt(place->folder.Get(), place->name,
-                             FormatRegistryText(parsed.registry), new_mode))
+  // Written back in the form it came in; a file the store would not read
+  // back is not written.
+  const std::string text = FormatRegistryText(parsed.registry, parsed.form);
+  if (text.size() > kMaxPrefsBytes ||
+      !WriteFileAtomicallyAt(place->folder.Get(), place->name, text, new_mode))
     return false;
   if (copy)
     notices_.Tell(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));

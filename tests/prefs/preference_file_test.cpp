@@ -18,11 +18,13 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
+#include "util/files.h"
 
 namespace tolvane {
 namespace {
@@ -99,10 +101,21 @@ struct ReadableCase {
   std::size_t values;  // in every key together
 };
 
+// The comment lines of a file, in order (a UTF-16 file's by its zero bytes
+// dropped).
+std::vector<std::string> CommentLines(std::string text) {
+  std::erase(text, '\0');
+  std::vector<std::string> comments;
+  for (const std::string& line : SplitLines(text))
+    if (line.starts_with(';')) comments.push_back(line);
+  return comments;
+}
+
 // Catches a reader that trips over what other tools write (CR LF, a byte
 // order mark, the older header, comments, other keys and types, long binary
-// data over several lines, another letter case) and a rewrite that drops
-// values it does not use.
+// data over several lines, another letter case), a rewrite that drops
+// values it does not use or comments, or changes the file's form, and a
+// file written larger than the store reads.
 TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
   std::vector<ReadableCase> cases = {
       {"crlf",
@@ -117,10 +130,11 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
       {"comments, other key, other types",
        std::string(kHeader) + "; kept by hand\n[HKEY_LOCAL_MACHINE\\OTHER]\n" +
            "\"a\"=\"x \\\"y\\\" \\\\z\"\n" + kKeyLine +
-           "@=\"default\"\n\"blob\"=hex:01,02,\\\n  03,f9\n"
-           "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000009C\n",
+           "@=\"default\"\n;  above blob\n\"blob\"=hex:01,02,\\\n  03,f9\n"
+           "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000009C\n; end\n",
        156, 5}};
-  // The largest file read: exactly the limit, a comment filling it up.
+  // The largest file read: exactly the limit, a comment filling it up. It
+  // cannot grow, so a write fails and leaves it as it was.
   const std::string largest = kTop + "\"timeout\"=dword:1e\n;";
   cases.push_back({"largest",
                    largest + std::string(kMaxPrefsBytes - largest.size(), 'x'),
@@ -136,9 +150,17 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
     for (const RegistryKey& key : before.registry.Keys())
       values += key.Values().size();
     EXPECT_EQ(values, c.values) << c.what;
+    if (c.text.size() == kMaxPrefsBytes) {
+      EXPECT_THROW(store.WriteInteger(kKey, "get5message", 1), Error);
+      EXPECT_EQ(ReadText(folder / "prefs.reg"), c.text);
+      continue;
+    }
     store.WriteInteger(kKey, "get5message", 1);
     EXPECT_TRUE(CorruptCopies(folder).empty()) << c.what;
-    const auto after = ParseRegistryText(ReadText(folder / "prefs.reg"));
+    const std::string text = ReadText(folder / "prefs.reg");
+    EXPECT_EQ(CommentLines(text), CommentLines(c.text)) << c.what;
+    const auto after = ParseRegistryText(text);
+    EXPECT_EQ(after.form, before.form) << c.what;
     for (const RegistryKey& key : before.registry.Keys()) {
       const RegistryKey* kept = after.registry.FindKey(key.Path());
       ASSERT_NE(kept, nullptr) << c.what << key.Path();
@@ -150,6 +172,36 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
     }
     EXPECT_EQ(store.ReadInteger(kKey, "get5message"), 1) << c.what;
   }
+}
+
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+// Catches the registry editor's export (UTF-16 with its mark, CR LF) read
+// as nothing and replaced by the next save, a character lost or changed on
+// the way (two, three and four bytes in UTF-8; a lone surrogate is no
+// character), and a save in another form than the file came in.
+TEST(PreferenceFileTest, RegistryEditorsUtf16FileIsReadAndWrittenAsItCame) {
+  const auto file = [](std::u16string_view timeout) {
+    return Utf16Le(
+        std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                       u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]"
+                       u"\r\n; \u00e9\u20ac\U0001F600 ") +
+        (timeout == u"1e" ? u"\xD800" : u"\xFFFD") + u"\r\n\"timeout\"=dword:" +
+        std::u16string(timeout) + u"\r\n\r\n");
+  };
+  TempFolder folder;
+  WriteText(folder / "prefs.reg", file(u"1e"));
+  FilePreferenceStore store(folder / "prefs.reg");
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
+  store.WriteInteger(kKey, "timeout", 45);
+  EXPECT_EQ(ReadText(folder / "prefs.reg"), file(u"0000002d"));
 }
 
 // Catches text, binary or malformed values read as some integer instead of
@@ -454,8 +506,9 @@ TEST(PreferenceFileTest, ALinkRootMadeIsFollowedForAnyUser) {
 }
 
 // Catches a chosen file that is a link replaced by a regular file on the
-// first write, and temporary files of a killed save left behind while a
-// save still running keeps its own.
+// first write or, while its target is not made yet, refused, and temporary
+// files of a killed save left behind while a save still running keeps its
+// own.
 TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
   TempFolder folder;
   TempFolder target;
@@ -468,6 +521,13 @@ TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
   FilePreferenceStore store(folder / "prefs.reg");
   store.WriteInteger(kKey, "timeout", 45);
   EXPECT_TRUE(fs::is_symlink(folder / "prefs.reg"));
+  // A link to a file not made yet, through a second link, relative.
+  fs::create_symlink("../" + target.path().filename().string() + "/two.reg",
+                     folder / "fresh.reg");
+  fs::create_symlink("new/fresh.reg", target / "two.reg");
+  FilePreferenceStore(folder / "fresh.reg").WriteInteger(kKey, "timeout", 45);
+  EXPECT_TRUE(fs::is_symlink(folder / "fresh.reg"));
+  EXPECT_EQ(ReadText(target / "new/fresh.reg"), ReadText(target / "prefs.reg"));
   EXPECT_EQ(ReadText(target / "prefs.reg"),
             kTop + "\"timeout\"=dword:0000002d\n\n");
   EXPECT_FALSE(fs::exists(target / ".prefs.reg.Ab12Cd"));

@@ -1,0 +1,299 @@
+#include "listing/sold_page.h"
+
+#include <array>
+#include <cstddef>
+#include <unordered_map>
+#include <utility>
+
+#include "listing/html_scanner.h"
+#include "listing/html_text.h"
+#include "listing/page_parser.h"
+#include "listing/sold_card_text.h"
+#include "util/money.h"
+
+namespace tolvane {
+namespace {
+
+// The "Shop on eBay" card: a picture of the site's own, never a listing.
+constexpr std::string_view kPlaceholderItem = "123456";
+
+// What an element opens, told by its class names and its tag.
+enum Role : unsigned {
+  kList,     // the results list
+  kCard,     // one listing
+  kTitle,    // the listing's title
+  kCaption,  // "Sold  Mar 7, 2026"
+  kPrice,    // the sold price
+  kStruck,   // a struck-through amount
+  kClipped,  // text for screen readers only ("Opens in a new window")
+  kRoleCount,
+};
+
+struct ClassRole {
+  const char* lower;
+  Role role;
+};
+
+constexpr ClassRole kClassRoles[] = {
+    {"srp-results", kList},
+    {"s-card__title", kTitle},
+    {"s-item__title", kTitle},
+    {"s-card__caption", kCaption},
+    {"s-item__caption", kCaption},
+    {"s-item__caption--signal", kCaption},
+    {"s-item__title--tag", kCaption},
+    {"s-card__price", kPrice},
+    {"s-item__price", kPrice},
+    {"strikethrough", kStruck},
+    {"clipped", kClipped},
+};
+
+// Elements that never hold anything and have no end tag.
+bool IsVoid(std::string_view name) {
+  static constexpr std::string_view kVoid[] = {
+      "area",  "base", "br",   "col",   "embed",  "hr",    "img",
+      "input", "link", "meta", "param", "source", "track", "wbr"};
+  for (const std::string_view candidate : kVoid) {
+    if (name == candidate) return true;
+  }
+  return false;
+}
+
+// Whether `lower` occurs in the text, its ASCII letters in any case.
+bool ContainsFolded(std::string_view text, std::string_view lower) {
+  for (std::size_t at = 0; at + lower.size() <= text.size(); ++at) {
+    if (EqualsFolded(text.substr(at, lower.size()), lower)) return true;
+  }
+  return false;
+}
+
+// The site's check that a person is searching: its title, or a captcha or
+// challenge form. A classic page that mentions a captcha among its auctions
+// stays a result page.
+bool IsChallenge(std::string_view page) {
+  return (ContainsFolded(page, "pardon our interruption") ||
+          ContainsFolded(page, "captcha") ||
+          ContainsFolded(page, "/splashui/challenge")) &&
+         page.find(kItemLink) == std::string_view::npos;
+}
+
+bool HasDigit(std::string_view text) {
+  return text.find_first_of("0123456789") != std::string_view::npos;
+}
+
+// The texts of the card being read, as the page has them.
+struct Card {
+  bool counted = false;  // inside the results list, before the divider
+  std::string item;
+  std::string title;
+  bool title_done = false;
+  std::string caption;
+  std::string price;         // the price's amounts that are not struck
+  std::string struck_price;  // and those that are
+  std::optional<std::string> bids;
+};
+
+class Reader {
+ public:
+  SoldPage Read(std::string_view page);
+
+ private:
+  struct Open {
+    unsigned roles;  // bits of Role
+    int* count;      // of open elements of this name
+  };
+
+  void Start(const HtmlToken& tag);
+  void End(const std::string& name);
+  void Text(std::string_view raw);
+  // Closes the open elements down to `size` of them.
+  void CloseDownTo(std::size_t size);
+  void FinishCard();
+  bool Inside(Role role) const { return inside_[role] > 0; }
+
+  SoldPage page_;
+  std::vector<Open> open_;
+  // Open elements by name: an end tag closes the innermost of its name, or
+  // is a stray one when none is open.
+  std::unordered_map<std::string, int> open_by_name_;
+  std::array<int, kRoleCount> inside_{};
+  bool cut_ = false;
+  // The card's element among the open ones, when one is being read.
+  std::optional<std::size_t> card_at_;
+  Card card_;
+};
+
+SoldPage Reader::Read(std::string_view page) {
+  HtmlScanner scanner(page);
+  HtmlToken token;
+  while (scanner.Next(token)) {
+    switch (token.kind) {
+      case HtmlToken::Kind::kStartTag:
+        Start(token);
+        break;
+      case HtmlToken::Kind::kEndTag:
+        End(token.name);
+        break;
+      case HtmlToken::Kind::kText:
+        Text(token.text);
+        break;
+    }
+  }
+  CloseDownTo(0);
+  return std::move(page_);
+}
+
+void Reader::Start(const HtmlToken& tag) {
+  const HtmlAttribute* class_attribute = tag.Attribute("class");
+  const std::string_view classes =
+      class_attribute ? class_attribute->value : std::string_view();
+  unsigned roles = 0;
+  for (const ClassRole& known : kClassRoles) {
+    if (HasClass(classes, known.lower)) roles |= 1u << known.role;
+  }
+  if (tag.name == "s" || tag.name == "strike" || tag.name == "del") {
+    roles |= 1u << kStruck;
+  }
+  const HtmlAttribute* href = tag.Attribute("href");
+  if (tag.name == "li" &&
+      (HasClass(classes, "s-card") || HasClass(classes, "s-item"))) {
+    // A card left open ends where the next one begins.
+    if (card_at_) CloseDownTo(*card_at_);
+    roles |= 1u << kCard;
+    card_at_ = open_.size();
+    card_ = Card{};
+    card_.counted = Inside(kList) && !cut_;
+    if (const HtmlAttribute* id = tag.Attribute("data-listingid")) {
+      card_.item = DigitsOnly(id->value);
+    }
+  } else if (tag.name == "a" && href != nullptr) {
+    if (card_at_ && card_.item.empty()) card_.item = ItemOfLink(href->value);
+    const HtmlAttribute* disabled = tag.Attribute("aria-disabled");
+    if (!page_.next_page && HasClass(classes, "pagination__next") &&
+        !(disabled && EqualsFolded(disabled->value, "true"))) {
+      std::string address;
+      AppendDecoded(address, href->value);
+      page_.next_page = std::move(address);
+    }
+  }
+  if (IsVoid(tag.name)) return;
+  if (card_at_ && (roles & (1u << kPrice)) != 0 && !Inside(kPrice)) {
+    // The amounts of two price elements stay apart, so that a range split
+    // over two reads as two amounts.
+    card_.price.push_back(' ');
+    card_.struck_price.push_back(' ');
+  }
+  int& count = open_by_name_[tag.name];
+  ++count;
+  open_.push_back({roles, &count});
+  for (unsigned role = 0; role < kRoleCount; ++role) {
+    if ((roles & (1u << role)) != 0) ++inside_[role];
+  }
+}
+
+void Reader::End(const std::string& name) {
+  const auto found = open_by_name_.find(name);
+  if (found == open_by_name_.end() || found->second == 0) return;
+  const int* count = &found->second;
+  std::size_t size = open_.size();
+  while (open_[size - 1].count != count) --size;
+  CloseDownTo(size - 1);
+}
+
+void Reader::CloseDownTo(std::size_t size) {
+  while (open_.size() > size) {
+    const Open closed = open_.back();
+    open_.pop_back();
+    --*closed.count;
+    for (unsigned role = 0; role < kRoleCount; ++role) {
+      if ((closed.roles & (1u << role)) != 0) --inside_[role];
+    }
+    if ((closed.roles & (1u << kTitle)) != 0 && !Inside(kTitle)) {
+      card_.title_done = true;
+    }
+    if (card_at_ && open_.size() == *card_at_) {
+      FinishCard();
+      card_at_.reset();
+    }
+  }
+}
+
+void Reader::Text(std::string_view raw) {
+  if (!card_at_ || !Inside(kTitle)) {
+    std::size_t first = raw.find_first_not_of(" \t\r\n\f");
+    // Only a text that may begin the divider is decoded to be compared.
+    if (!cut_ && first != std::string_view::npos &&
+        std::string_view("ReEe").find(raw[first]) != std::string_view::npos) {
+      std::string text;
+      AppendDecoded(text, raw);
+      cut_ = IsFewerWordsDivider(Collapsed(text));
+    }
+  }
+  if (!card_at_ || !card_.counted) return;
+  if (Inside(kTitle)) {
+    if (card_.title_done || Inside(kClipped)) return;
+    std::string text;
+    AppendDecoded(text, raw);
+    // The badge is an element of its own before the title's words.
+    if (Collapsed(card_.title).empty() && IsNewListingBadge(Collapsed(text))) {
+      return;
+    }
+    card_.title += text;
+  } else if (Inside(kCaption)) {
+    AppendDecoded(card_.caption, raw);
+  } else if (Inside(kPrice)) {
+    AppendDecoded(Inside(kStruck) ? card_.struck_price : card_.price, raw);
+  } else if (!card_.bids && HasDigit(raw)) {
+    std::string text;
+    AppendDecoded(text, raw);
+    card_.bids = BidsOfText(Collapsed(text));
+  }
+}
+
+void Reader::FinishCard() {
+  if (!card_.counted || card_.item.empty() || card_.item == kPlaceholderItem) {
+    return;
+  }
+  const CardCaption caption = ReadCardCaption(Collapsed(card_.caption));
+  if (caption.kind == CardCaption::Kind::kNone) {
+    ++page_.for_sale;
+    return;
+  }
+  ParsedItem listing;
+  listing.Item = card_.item;
+  listing.Description = Collapsed(card_.title);
+  listing.Bids = card_.bids ? *card_.bids : "-";
+  // A struck amount beside the sold price is the asking price; a sold price
+  // that is itself struck was the asking price of an accepted offer.
+  const bool struck = !HasDigit(card_.price);
+  const MoneyReading reading =
+      ReadMoney(Collapsed(struck ? card_.struck_price : card_.price));
+  if (reading.money) {
+    if (page_.currency.empty()) page_.currency = reading.money->currency;
+    if (reading.money->currency == page_.currency) {
+      listing.Price = GridPriceText(*reading.money);
+    }
+  }
+  if (caption.date) listing.Ended = DatedEndText({*caption.date, {}, 0});
+  listing.checked = caption.kind == CardCaption::Kind::kSold && !struck;
+  page_.listings.push_back(std::move(listing));
+}
+
+}  // namespace
+
+PageKind RecognisePage(std::string_view page) {
+  HtmlScanner scanner(page);
+  HtmlToken token;
+  while (scanner.Next(token)) {
+    if (token.kind != HtmlToken::Kind::kStartTag) continue;
+    const HtmlAttribute* classes = token.Attribute("class");
+    if (classes && HasClass(classes->value, "srp-results")) {
+      return PageKind::kSoldListings;
+    }
+  }
+  return IsChallenge(page) ? PageKind::kChallenge : PageKind::kClassic;
+}
+
+SoldPage ReadSoldPage(std::string_view page) { return Reader().Read(page); }
+
+}  // namespace tolvane

@@ -265,7 +265,7 @@ void Reader::FinishCard() {
   listing.Bids = card_.bids ? *card_.bids : "-";
   // A struck amount beside the sold price is the asking price; a sold price
   // that is itself struck was the asking price of an accepted offer.
-  const bool struck = !HasDigit(card_.price);
+  const bool struck = !HasDigit(card_.price) && HasDigit(card_.struck_price);
   const MoneyReading reading =
       ReadMoney(Collapsed(struck ? card_.struck_price : card_.price));
   if (reading.money) {

@@ -11,10 +11,6 @@ bool IsLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-char Folded(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Where the end tag of `element` begins at or after `from`, or the page's
 // size.
 std::size_t RawTextEnd(std::string_view page, std::size_t from,
@@ -34,10 +30,14 @@ std::size_t RawTextEnd(std::string_view page, std::size_t from,
 
 }  // namespace
 
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool EqualsFolded(std::string_view text, std::string_view lower) {
   if (text.size() != lower.size()) return false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (Folded(text[i]) != lower[i]) return false;
+    if (LowerAscii(text[i]) != lower[i]) return false;
   }
   return true;
 }
@@ -113,7 +113,7 @@ bool HtmlScanner::ReadTag(HtmlToken& token) {
     ++at;
   }
   token.name.assign(page_.substr(name_start, at - name_start));
-  for (char& c : token.name) c = Folded(c);
+  for (char& c : token.name) c = LowerAscii(c);
   token.attributes.clear();
   for (;;) {
     while (at < size && (IsSpace(page_[at]) || page_[at] == '/')) ++at;

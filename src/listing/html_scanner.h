@@ -53,6 +53,9 @@ class HtmlScanner {
   std::string_view text_until_;
 };
 
+// The character with an ASCII capital made small.
+char LowerAscii(char c);
+
 // Whether `text` equals `lower` with ASCII letters in any case.
 bool EqualsFolded(std::string_view text, std::string_view lower);
 

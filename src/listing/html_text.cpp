@@ -1,7 +1,9 @@
 #include "listing/html_text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace tolvane {
 namespace {
@@ -117,10 +119,10 @@ char32_t NamedReference(std::string_view text, std::size_t& length) {
   for (const Named& named : kOtherNames) {
     if (name == named.name) return named.code;
   }
-  for (char32_t i = 0; i < 96; ++i) {
-    if (name == kLatin1Names[i]) return 0xA0 + i;
-  }
-  return kNotAReference;
+  const auto* latin1 =
+      std::find(std::begin(kLatin1Names), std::end(kLatin1Names), name);
+  if (latin1 == std::end(kLatin1Names)) return kNotAReference;
+  return static_cast<char32_t>(0xA0 + (latin1 - std::begin(kLatin1Names)));
 }
 
 }  // namespace

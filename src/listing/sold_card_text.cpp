@@ -74,17 +74,10 @@ std::optional<std::string> BidsOfText(std::string_view text) {
   if (digits == 0) return std::nullopt;
   std::string_view rest = text.substr(digits);
   if (rest.starts_with(' ')) rest.remove_prefix(1);
-  std::size_t letters = 0;
-  while (letters < rest.size() &&
-         ((rest[letters] >= 'a' && rest[letters] <= 'z') ||
-          (rest[letters] >= 'A' && rest[letters] <= 'Z'))) {
-    ++letters;
-  }
-  const std::string_view word = rest.substr(0, letters);
-  if (EqualsFolded(word, "bid") || EqualsFolded(word, "bids") ||
-      EqualsFolded(word, "gebot") || EqualsFolded(word, "gebote") ||
+  // "bids", "Gebote" and "件の入札" in UTF-8.
+  if (StartsFolded(rest, "bid") || StartsFolded(rest, "gebot") ||
       rest.starts_with("\xE4\xBB\xB6\xE3\x81\xAE\xE5\x85\xA5\xE6\x9C\xAD")) {
-    return std::string(text.substr(0, digits));  // 件の入札 above
+    return std::string(text.substr(0, digits));
   }
   return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "listing/sold_page.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <unordered_map>
@@ -61,10 +62,11 @@ bool IsVoid(std::string_view name) {
 
 // Whether `lower` occurs in the text, its ASCII letters in any case.
 bool ContainsFolded(std::string_view text, std::string_view lower) {
-  for (std::size_t at = 0; at + lower.size() <= text.size(); ++at) {
-    if (EqualsFolded(text.substr(at, lower.size()), lower)) return true;
-  }
-  return false;
+  const auto same = [](char page, char wanted) {
+    return LowerAscii(page) == wanted;
+  };
+  return std::search(text.begin(), text.end(), lower.begin(), lower.end(),
+                     same) != text.end();
 }
 
 // The site's check that a person is searching: its title, or a captcha or
@@ -177,12 +179,6 @@ void Reader::Start(const HtmlToken& tag) {
     }
   }
   if (IsVoid(tag.name)) return;
-  if (card_at_ && (roles & (1u << kPrice)) != 0 && !Inside(kPrice)) {
-    // The amounts of two price elements stay apart, so that a range split
-    // over two reads as two amounts.
-    card_.price.push_back(' ');
-    card_.struck_price.push_back(' ');
-  }
   int& count = open_by_name_[tag.name];
   ++count;
   open_.push_back({roles, &count});

@@ -48,6 +48,7 @@ TEST(HtmlScannerTest, CutsOddMarkupAsABrowserDoes) {
       {"<A\nHREF = 1 =x y= 'q>\"' z=a\"b w/>",
        "<a HREF=1 =x= y=q>\" z=a\"b w=>"},
       {"<p/class=x>", "<p class=x>"},
+      {"<z></Z>", "<z></z>"},
       {"</DIV class='>'>", "</div class=>>"},
   };
   for (const auto& [page, tokens] : cases) {

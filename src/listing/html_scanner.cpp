@@ -43,16 +43,11 @@ bool EqualsFolded(std::string_view text, std::string_view lower) {
 }
 
 bool HasClass(std::string_view classes, std::string_view lower) {
-  std::size_t at = 0;
-  while (at < classes.size()) {
-    while (at < classes.size() && IsSpace(classes[at])) ++at;
-    const std::size_t start = at;
-    while (at < classes.size() && !IsSpace(classes[at])) ++at;
-    if (at > start && EqualsFolded(classes.substr(start, at - start), lower)) {
-      return true;
-    }
-  }
-  return false;
+  bool found = false;
+  ForEachClass(classes, [&](std::string_view name) {
+    found = found || EqualsFolded(name, lower);
+  });
+  return found;
 }
 
 const HtmlAttribute* HtmlToken::Attribute(std::string_view attribute) const {

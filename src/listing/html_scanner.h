@@ -59,8 +59,24 @@ char LowerAscii(char c);
 // Whether `text` equals `lower` with ASCII letters in any case.
 bool EqualsFolded(std::string_view text, std::string_view lower);
 
-// Whether the class attribute's value holds `lower` as one of its
-// blank-separated names, in any letter case.
+// Calls `visit` with each of the blank-separated names of a class
+// attribute's value.
+template <typename Visit>
+void ForEachClass(std::string_view classes, Visit visit) {
+  const auto blank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+  };
+  std::size_t at = 0;
+  while (at < classes.size()) {
+    while (at < classes.size() && blank(classes[at])) ++at;
+    const std::size_t start = at;
+    while (at < classes.size() && !blank(classes[at])) ++at;
+    if (at > start) visit(classes.substr(start, at - start));
+  }
+}
+
+// Whether the class attribute's value holds `lower` as one of its names, in
+// any letter case.
 bool HasClass(std::string_view classes, std::string_view lower);
 
 }  // namespace tolvane

@@ -30,24 +30,42 @@ enum Role : unsigned {
   kRoleCount,
 };
 
-struct ClassRole {
-  const char* lower;
-  Role role;
+// Two more things a class name tells, at once rather than while open.
+constexpr unsigned kCardMark = 1u << kRoleCount;            // a card begins
+constexpr unsigned kNextPageMark = 1u << (kRoleCount + 1);  // the next page
+
+struct ClassName {
+  std::string_view lower;
+  unsigned bits;
 };
 
-constexpr ClassRole kClassRoles[] = {
-    {"srp-results", kList},
-    {"s-card__title", kTitle},
-    {"s-item__title", kTitle},
-    {"s-card__caption", kCaption},
-    {"s-item__caption", kCaption},
-    {"s-item__caption--signal", kCaption},
-    {"s-item__title--tag", kCaption},
-    {"s-card__price", kPrice},
-    {"s-item__price", kPrice},
-    {"strikethrough", kStruck},
-    {"clipped", kClipped},
+constexpr ClassName kClassNames[] = {
+    {"srp-results", 1u << kList},
+    {"s-card", kCardMark},
+    {"s-item", kCardMark},
+    {"s-card__title", 1u << kTitle},
+    {"s-item__title", 1u << kTitle},
+    {"s-card__caption", 1u << kCaption},
+    {"s-item__caption", 1u << kCaption},
+    {"s-item__caption--signal", 1u << kCaption},
+    {"s-item__title--tag", 1u << kCaption},
+    {"s-card__price", 1u << kPrice},
+    {"s-item__price", 1u << kPrice},
+    {"strikethrough", 1u << kStruck},
+    {"clipped", 1u << kClipped},
+    {"pagination__next", kNextPageMark},
 };
+
+// What the element's class names tell, as bits of Role and the marks.
+unsigned ClassBits(std::string_view classes) {
+  unsigned bits = 0;
+  ForEachClass(classes, [&](std::string_view name) {
+    for (const ClassName& known : kClassNames) {
+      if (EqualsFolded(name, known.lower)) bits |= known.bits;
+    }
+  });
+  return bits;
+}
 
 // Elements that never hold anything and have no end tag.
 bool IsVoid(std::string_view name) {
@@ -149,16 +167,13 @@ void Reader::Start(const HtmlToken& tag) {
   const HtmlAttribute* class_attribute = tag.Attribute("class");
   const std::string_view classes =
       class_attribute ? class_attribute->value : std::string_view();
-  unsigned roles = 0;
-  for (const ClassRole& known : kClassRoles) {
-    if (HasClass(classes, known.lower)) roles |= 1u << known.role;
-  }
+  const unsigned bits = ClassBits(classes);
+  unsigned roles = bits & ((1u << kRoleCount) - 1);
   if (tag.name == "s" || tag.name == "strike" || tag.name == "del") {
     roles |= 1u << kStruck;
   }
   const HtmlAttribute* href = tag.Attribute("href");
-  if (tag.name == "li" &&
-      (HasClass(classes, "s-card") || HasClass(classes, "s-item"))) {
+  if (tag.name == "li" && (bits & kCardMark) != 0) {
     // A card left open ends where the next one begins.
     if (card_at_) CloseDownTo(*card_at_);
     roles |= 1u << kCard;
@@ -171,7 +186,7 @@ void Reader::Start(const HtmlToken& tag) {
   } else if (tag.name == "a" && href != nullptr) {
     if (card_at_ && card_.item.empty()) card_.item = ItemOfLink(href->value);
     const HtmlAttribute* disabled = tag.Attribute("aria-disabled");
-    if (!page_.next_page && HasClass(classes, "pagination__next") &&
+    if (!page_.next_page && (bits & kNextPageMark) != 0 &&
         !(disabled && EqualsFolded(disabled->value, "true"))) {
       std::string address;
       AppendDecoded(address, href->value);

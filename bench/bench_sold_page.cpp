@@ -30,10 +30,11 @@ void BM_ParseSoldPage(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseSoldPage)->Unit(benchmark::kMillisecond);
 
-// A hostile page of N MB inside a results list: card openings that are
-// never closed, each with a caption, a title and a price left open, then
-// as many end tags piled up at the end. A page eight times larger must cost
-// about eight times as much, not sixty-four.
+// A hostile page of about N MB inside a results list: card openings that
+// are never closed, each with a caption, a title and a price left open, as
+// many end tags piled up after them, then one card whose title is as many
+// pieces of text. A page eight times larger must cost about eight times as
+// much, not sixty-four.
 void BM_ParseSoldPageHostile(benchmark::State& state) {
   const std::string opening =
       "<li class=s-card data-listingid=377007281744 data-x='{\"a\":\"<li "
@@ -47,6 +48,8 @@ void BM_ParseSoldPageHostile(benchmark::State& state) {
   page.reserve(count * (opening.size() + closing.size()) + 64);
   for (std::size_t i = 0; i < count; ++i) page += opening;
   for (std::size_t i = 0; i < count; ++i) page += closing;
+  page += "<li class=s-card data-listingid=1><div class=s-card__title>";
+  for (std::size_t i = 0; i < count; ++i) page += "<b>lamp </b>";
   for (auto _ : state) {
     const tolvane::SoldPage read = tolvane::ReadSoldPage(page);
     benchmark::DoNotOptimize(read.listings.data());

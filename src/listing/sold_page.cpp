@@ -106,6 +106,7 @@ struct Card {
   bool counted = false;  // inside the results list, before the divider
   std::string item;
   std::string title;
+  bool title_has_words = false;
   bool title_done = false;
   std::string caption;
   std::string price;         // the price's amounts that are not struck
@@ -245,9 +246,11 @@ void Reader::Text(std::string_view raw) {
     if (card_.title_done || Inside(kClipped)) return;
     std::string text;
     AppendDecoded(text, raw);
-    // The badge is an element of its own before the title's words.
-    if (Collapsed(card_.title).empty() && IsNewListingBadge(Collapsed(text))) {
-      return;
+    if (!card_.title_has_words) {
+      // The badge is an element of its own before the title's words.
+      const std::string words = Collapsed(text);
+      if (IsNewListingBadge(words)) return;
+      card_.title_has_words = !words.empty();
     }
     card_.title += text;
   } else if (Inside(kCaption)) {

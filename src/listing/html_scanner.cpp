@@ -73,6 +73,7 @@ bool HtmlScanner::Next(HtmlToken& token) {
     if (end == at_) continue;
     token.kind = HtmlToken::Kind::kText;
     token.text = page_.substr(at_, end - at_);
+    token.attributes.clear();
     at_ = end;
     return true;
   }
@@ -91,6 +92,7 @@ bool HtmlScanner::ReadTag(HtmlToken& token) {
     if (next != '!' && next != '?' && next != '/') {
       token.kind = HtmlToken::Kind::kText;
       token.text = page_.substr(at_, 1);
+      token.attributes.clear();
       ++at_;
       return true;
     }

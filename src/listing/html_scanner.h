@@ -22,7 +22,7 @@ struct HtmlToken {
   std::string_view text;
   // Tags: the element's name in lower case.
   std::string name;
-  // Start tags: the attributes in page order.
+  // Tags: the attributes in page order; a text has none.
   std::vector<HtmlAttribute> attributes;
 
   // The value of the first attribute of this name (any letter case), or

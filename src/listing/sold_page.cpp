@@ -199,7 +199,7 @@ void Reader::Start(const HtmlToken& tag) {
   ++count;
   open_.push_back({roles, &count});
   for (unsigned role = 0; role < kRoleCount; ++role) {
-    if ((roles & (1u << role)) != 0) ++inside_[role];
+    inside_[role] += static_cast<int>((roles >> role) & 1u);
   }
 }
 
@@ -218,7 +218,7 @@ void Reader::CloseDownTo(std::size_t size) {
     open_.pop_back();
     --*closed.count;
     for (unsigned role = 0; role < kRoleCount; ++role) {
-      if ((closed.roles & (1u << role)) != 0) --inside_[role];
+      inside_[role] -= static_cast<int>((closed.roles >> role) & 1u);
     }
     if ((closed.roles & (1u << kTitle)) != 0 && !Inside(kTitle)) {
       card_.title_done = true;
@@ -226,6 +226,7 @@ void Reader::CloseDownTo(std::size_t size) {
     if (card_at_ && open_.size() == *card_at_) {
       FinishCard();
       card_at_.reset();
+      card_.counted = false;
     }
   }
 }
@@ -241,7 +242,7 @@ void Reader::Text(std::string_view raw) {
       cut_ = IsFewerWordsDivider(Collapsed(text));
     }
   }
-  if (!card_at_ || !card_.counted) return;
+  if (!card_.counted) return;
   if (Inside(kTitle)) {
     if (card_.title_done || Inside(kClipped)) return;
     std::string text;

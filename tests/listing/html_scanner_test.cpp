@@ -35,7 +35,8 @@ TEST(HtmlScannerTest, CutsOddMarkupAsABrowserDoes) {
   const std::pair<const char*, const char*> cases[] = {
       {"a<", "[a][<]"},
       {"<3 x", "[<][3 x]"},
-      {"<b c", ""},
+      {"<b c ", ""},
+      {"<b c = ", ""},
       {"<b c='d", ""},
       {"x</", "[x]"},
       {"<!-- x", ""},

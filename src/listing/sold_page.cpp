@@ -15,13 +15,12 @@
 namespace tolvane {
 namespace {
 
-// The "Shop on eBay" card: a picture of the site's own, never a listing.
+// The "Shop on eBay" card: the site's own advertisement, never a listing.
 constexpr std::string_view kPlaceholderItem = "123456";
 
 // What an element opens, told by its class names and its tag.
 enum Role : unsigned {
   kList,     // the results list
-  kCard,     // one listing
   kTitle,    // the listing's title
   kCaption,  // "Sold  Mar 7, 2026"
   kPrice,    // the sold price
@@ -177,7 +176,6 @@ void Reader::Start(const HtmlToken& tag) {
   if (tag.name == "li" && (bits & kCardMark) != 0) {
     // A card left open ends where the next one begins.
     if (card_at_) CloseDownTo(*card_at_);
-    roles |= 1u << kCard;
     card_at_ = open_.size();
     card_ = Card{};
     card_.counted = Inside(kList) && !cut_;
@@ -233,7 +231,7 @@ void Reader::CloseDownTo(std::size_t size) {
 
 void Reader::Text(std::string_view raw) {
   if (!card_at_ || !Inside(kTitle)) {
-    std::size_t first = raw.find_first_not_of(" \t\r\n\f");
+    const std::size_t first = raw.find_first_not_of(" \t\r\n\f");
     // Only a text that may begin the divider is decoded to be compared.
     if (!cut_ && first != std::string_view::npos &&
         std::string_view("ReEe").find(raw[first]) != std::string_view::npos) {

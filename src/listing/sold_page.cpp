@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -29,9 +30,10 @@ enum Role : unsigned {
   kRoleCount,
 };
 
-// Two more things a class name tells, at once rather than while open.
-constexpr unsigned kCardMark = 1u << kRoleCount;            // a card begins
-constexpr unsigned kNextPageMark = 1u << (kRoleCount + 1);  // the next page
+// Two more things a class name tells, at once rather than while open, in
+// bits above those of Role.
+constexpr unsigned kCardMark = 1u << 30;      // a card begins
+constexpr unsigned kNextPageMark = 1u << 31;  // the next page's link
 
 struct ClassName {
   std::string_view lower;
@@ -100,9 +102,13 @@ bool HasDigit(std::string_view text) {
   return text.find_first_of("0123456789") != std::string_view::npos;
 }
 
-// The texts of the card being read, as the page has them.
+// The card being read: where it is, and its texts as the page has them.
 struct Card {
-  bool counted = false;  // inside the results list, before the divider
+  Card(std::size_t element, bool in_results)
+      : at(element), counted(in_results) {}
+
+  std::size_t at;  // its element among the open ones
+  bool counted;    // inside the results list, before the divider
   std::string item;
   std::string title;
   bool title_has_words = false;
@@ -128,7 +134,7 @@ class Reader {
   void Text(std::string_view raw);
   // Closes the open elements down to `size` of them.
   void CloseDownTo(std::size_t size);
-  void FinishCard();
+  void FinishCard(const Card& card);
   bool Inside(Role role) const { return inside_[role] > 0; }
 
   SoldPage page_;
@@ -138,9 +144,7 @@ class Reader {
   std::unordered_map<std::string, int> open_by_name_;
   std::array<int, kRoleCount> inside_{};
   bool cut_ = false;
-  // The card's element among the open ones, when one is being read.
-  std::optional<std::size_t> card_at_;
-  Card card_;
+  std::optional<Card> card_;
 };
 
 SoldPage Reader::Read(std::string_view page) {
@@ -175,15 +179,13 @@ void Reader::Start(const HtmlToken& tag) {
   const HtmlAttribute* href = tag.Attribute("href");
   if (tag.name == "li" && (bits & kCardMark) != 0) {
     // A card left open ends where the next one begins.
-    if (card_at_) CloseDownTo(*card_at_);
-    card_at_ = open_.size();
-    card_ = Card{};
-    card_.counted = Inside(kList) && !cut_;
+    if (card_) CloseDownTo(card_->at);
+    card_.emplace(open_.size(), Inside(kList) && !cut_);
     if (const HtmlAttribute* id = tag.Attribute("data-listingid")) {
-      card_.item = DigitsOnly(id->value);
+      card_->item = DigitsOnly(id->value);
     }
   } else if (tag.name == "a" && href != nullptr) {
-    if (card_at_ && card_.item.empty()) card_.item = ItemOfLink(href->value);
+    if (card_ && card_->item.empty()) card_->item = ItemOfLink(href->value);
     const HtmlAttribute* disabled = tag.Attribute("aria-disabled");
     if (!page_.next_page && (bits & kNextPageMark) != 0 &&
         !(disabled && EqualsFolded(disabled->value, "true"))) {
@@ -218,19 +220,18 @@ void Reader::CloseDownTo(std::size_t size) {
     for (unsigned role = 0; role < kRoleCount; ++role) {
       inside_[role] -= static_cast<int>((closed.roles >> role) & 1u);
     }
-    if ((closed.roles & (1u << kTitle)) != 0 && !Inside(kTitle)) {
-      card_.title_done = true;
+    if (card_ && (closed.roles & (1u << kTitle)) != 0 && !Inside(kTitle)) {
+      card_->title_done = true;
     }
-    if (card_at_ && open_.size() == *card_at_) {
-      FinishCard();
-      card_at_.reset();
-      card_.counted = false;
+    if (card_ && open_.size() == card_->at) {
+      FinishCard(*card_);
+      card_.reset();
     }
   }
 }
 
 void Reader::Text(std::string_view raw) {
-  if (!card_at_ || !Inside(kTitle)) {
+  if (!card_ || !Inside(kTitle)) {
     const std::size_t first = raw.find_first_not_of(" \t\r\n\f");
     // Only a text that may begin the divider is decoded to be compared.
     if (!cut_ && first != std::string_view::npos &&
@@ -240,47 +241,48 @@ void Reader::Text(std::string_view raw) {
       cut_ = IsFewerWordsDivider(Collapsed(text));
     }
   }
-  if (!card_.counted) return;
+  if (!card_ || !card_->counted) return;
+  Card& card = *card_;
   if (Inside(kTitle)) {
-    if (card_.title_done || Inside(kClipped)) return;
+    if (card.title_done || Inside(kClipped)) return;
     std::string text;
     AppendDecoded(text, raw);
-    if (!card_.title_has_words) {
+    if (!card.title_has_words) {
       // The badge is an element of its own before the title's words.
       const std::string words = Collapsed(text);
       if (IsNewListingBadge(words)) return;
-      card_.title_has_words = !words.empty();
+      card.title_has_words = !words.empty();
     }
-    card_.title += text;
+    card.title += text;
   } else if (Inside(kCaption)) {
-    AppendDecoded(card_.caption, raw);
+    AppendDecoded(card.caption, raw);
   } else if (Inside(kPrice)) {
-    AppendDecoded(Inside(kStruck) ? card_.struck_price : card_.price, raw);
-  } else if (!card_.bids && HasDigit(raw)) {
+    AppendDecoded(Inside(kStruck) ? card.struck_price : card.price, raw);
+  } else if (!card.bids && HasDigit(raw)) {
     std::string text;
     AppendDecoded(text, raw);
-    card_.bids = BidsOfText(Collapsed(text));
+    card.bids = BidsOfText(Collapsed(text));
   }
 }
 
-void Reader::FinishCard() {
-  if (!card_.counted || card_.item.empty() || card_.item == kPlaceholderItem) {
+void Reader::FinishCard(const Card& card) {
+  if (!card.counted || card.item.empty() || card.item == kPlaceholderItem) {
     return;
   }
-  const CardCaption caption = ReadCardCaption(Collapsed(card_.caption));
+  const CardCaption caption = ReadCardCaption(Collapsed(card.caption));
   if (caption.kind == CardCaption::Kind::kNone) {
     ++page_.for_sale;
     return;
   }
   ParsedItem listing;
-  listing.Item = card_.item;
-  listing.Description = Collapsed(card_.title);
-  listing.Bids = card_.bids ? *card_.bids : "-";
+  listing.Item = card.item;
+  listing.Description = Collapsed(card.title);
+  listing.Bids = card.bids ? *card.bids : "-";
   // A struck amount beside the sold price is the asking price; a sold price
   // that is itself struck was the asking price of an accepted offer.
-  const bool struck = !HasDigit(card_.price) && HasDigit(card_.struck_price);
+  const bool struck = !HasDigit(card.price) && HasDigit(card.struck_price);
   const MoneyReading reading =
-      ReadMoney(Collapsed(struck ? card_.struck_price : card_.price));
+      ReadMoney(Collapsed(struck ? card.struck_price : card.price));
   if (reading.money) {
     if (page_.currency.empty()) page_.currency = reading.money->currency;
     if (reading.money->currency == page_.currency) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The fuzzers, in their own clang build, each for a bounded time, with the
-# markers of tests/fuzz/NAME.dict; the page parser starts from the golden
+# markers of tests/fuzz/NAME.dict; the page parsers start from their golden
 # pages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +16,10 @@ for target in "$fuzz"/tests/fuzz/*_fuzz; do
   [ -f "tests/fuzz/$name.dict" ] && args+=(-dict="tests/fuzz/$name.dict")
   if [ "$name" = page_parser_fuzz ]; then
     args+=(-seed_inputs="$(find tests/data/pages -name page.htm | sort |
+      paste -sd, -)")
+  fi
+  if [ "$name" = sold_page_fuzz ]; then
+    args+=(-seed_inputs="$(find tests/data/sold_pages -name page.htm | sort |
       paste -sd, -)")
   fi
   mkdir -p "$fuzz/corpus/$name"

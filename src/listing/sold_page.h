@@ -16,6 +16,10 @@ enum class PageKind {
   kSoldListings,  // today's search results: the srp-results list
   kChallenge,     // the site asks to confirm that a person is searching
 };
+// A page with an element of class srp-results is today's, whatever its
+// scripts say; one without it that shows the site's bot check ("Pardon Our
+// Interruption", a captcha or challenge form) and no classic item link is a
+// challenge; anything else is classic.
 PageKind RecognisePage(std::string_view page);
 
 // One of today's result pages, read.
@@ -38,8 +42,10 @@ struct SoldPage {
   std::optional<std::string> next_page;
 };
 
-// Reads a page of the kSoldListings kind in one pass over its bytes; any
-// other bytes give no listings. Never throws on bad input.
+// Reads a page of the kSoldListings kind in one pass over its bytes, by class
+// names and texts, however the markup is nested, quoted or indented; any
+// other bytes give no listings. The cost is linear in the page's size on any
+// input; never throws on bad input.
 SoldPage ReadSoldPage(std::string_view page);
 
 }  // namespace tolvane

@@ -15,7 +15,7 @@ int RunSummary(const Args& args) {
     if (IsUnknownOption(arg)) return 2;
   }
   HeadlessApp app(RegionalSettings::FromSystemLocale());
-  MergeCsvFiles(app, args);
+  if (!MergeCsvFiles(app, args)) return 1;
   // Files without items leave the memo as it was; the summary of the grid
   // as it stands is the same either way.
   app.FrmPrice().ComputeSummary();

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "util/calendar.h"
+
+namespace tolvane {
+
+// The sale date of another tool's file: ISO ("2026-09-18",
+// "2026-09-18T14:03:00Z", "2026-09-18 14:03:00+02:00"), the month named
+// ("Sep 18, 2026", "18 Sep 2026", "18-Sep-2026"), the seller reports'
+// "Jul-25-26" and "Jul-25-26 16:00:01 PDT", the US order "09/18/2026" and
+// the German "18.09.2026", each with an optional time of day ("4:03 PM"
+// too). The clock time is kept as written: a zone word or offset after it is
+// dropped, as the listing's own clock is what the analysis counts in. Two-
+// digit years are of this century. Nothing for any other text.
+std::optional<DatedEnd> ReadSaleDate(std::string_view text);
+
+// The Bids text of a row: the count's digits, or "-" for anything else.
+std::string BidsText(std::string_view text);
+
+// The Description of a row: the title with blanks at its ends trimmed and
+// each line break inside it made a space, as the grid shows one line.
+std::string TitleText(std::string_view text);
+
+}  // namespace tolvane

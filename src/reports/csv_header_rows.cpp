@@ -47,11 +47,21 @@ std::string_view HeaderCsvRows::Field(CsvColumn column) const {
 
 CsvRowResult HeaderCsvRows::Next(ParsedItem& item) {
   while (records_.Next(record_)) {
+    // A record with text in one field only, and not in the item number or
+    // the price, is a note or a total: "83 record(s) downloaded,,,,".
     std::size_t with_text = 0;
-    for (const std::string_view field : record_.fields) {
-      if (!Trimmed(field).empty() && ++with_text > 1) break;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < record_.fields.size() && with_text < 2; ++i) {
+      if (!Trimmed(record_.fields[i]).empty()) {
+        ++with_text;
+        last = i;
+      }
     }
-    if (with_text > 1) return Convert(item);
+    if (with_text > 1 ||
+        (with_text == 1 && (last == columns_[CsvColumn::kItem] ||
+                            last == columns_[CsvColumn::kPrice]))) {
+      return Convert(item);
+    }
   }
   return {};
 }

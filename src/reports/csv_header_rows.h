@@ -43,8 +43,8 @@ class HeaderCsvRows {
                 std::string default_currency);
 
   // Fills `item` from the next record that holds a row or one left out;
-  // records with text in at most one field (blank lines, notes, totals
-  // after the data) are passed over.
+  // blank lines, and notes and totals that have text in one field other
+  // than the item number and the price, are passed over.
   CsvRowResult Next(ParsedItem& item);
 
   // The currency of the file's prices once a row has given one; empty

@@ -71,7 +71,7 @@ CsvRowResult HeaderCsvRows::Convert(ParsedItem& item) {
                       record_.line, false};
   const std::string_view number = Trimmed(Field(CsvColumn::kItem));
   if (number.empty()) return result;
-  MoneyReading reading = ReadMoney(Field(CsvColumn::kPrice), "");
+  MoneyReading reading = ReadSalePrice(Field(CsvColumn::kPrice));
   if (!reading.money) {
     result.reason = ReasonOf(reading.problem);
     return result;
@@ -99,12 +99,16 @@ CsvRowResult HeaderCsvRows::Convert(ParsedItem& item) {
   money.currency = currency_;
   item.Item.assign(number);
   item.Price = GridPriceText(money);
-  item.Description = TitleText(Field(CsvColumn::kTitle));
-  item.Bids = BidsText(Field(CsvColumn::kBids));
+  AssignTitleText(Field(CsvColumn::kTitle), item.Description);
+  AssignBidsText(Field(CsvColumn::kBids), item.Bids);
   const std::string_view ended = Trimmed(Field(CsvColumn::kEnded));
   const std::optional<DatedEnd> end =
       ended.empty() ? std::nullopt : ReadSaleDate(ended);
-  item.Ended = end ? DatedEndText(*end) : "-";
+  if (end) {
+    AssignDatedEndText(*end, item.Ended);
+  } else {
+    item.Ended.assign("-");
+  }
   result.date_unread = !ended.empty() && !end;
   item.checked = true;
   result.kind = CsvRowResult::Kind::kRow;

@@ -10,6 +10,12 @@ namespace {
 // The line breaks inside a quoted field, so that later records still name
 // their own lines: LF, CR LF and a lone CR each count once.
 std::size_t LineBreaks(const char* from, const char* end) {
+  const auto size = static_cast<std::size_t>(end - from);
+  // Most quoted fields hold none: two fast searches say so.
+  if (std::memchr(from, '\n', size) == nullptr &&
+      std::memchr(from, '\r', size) == nullptr) {
+    return 0;
+  }
   std::size_t breaks = 0;
   for (const char* c = from; c < end; ++c) {
     if (*c == '\n' || (*c == '\r' && (c + 1 == end || c[1] != '\n'))) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "util/calendar.h"
+#include "util/money.h"
 
 namespace tolvane {
 
@@ -18,11 +19,17 @@ namespace tolvane {
 // digit years are of this century. Nothing for any other text.
 std::optional<DatedEnd> ReadSaleDate(std::string_view text);
 
-// The Bids text of a row: the count's digits, or "-" for anything else.
-std::string BidsText(std::string_view text);
+// The sale price of another tool's file, as ReadMoney reads it; a currency
+// only where the text names one.
+MoneyReading ReadSalePrice(std::string_view text);
 
-// The Description of a row: the title with blanks at its ends trimmed and
-// each line break inside it made a space, as the grid shows one line.
-std::string TitleText(std::string_view text);
+// The Bids text of a row, written over `bids`: the count's digits, or "-"
+// for anything else.
+void AssignBidsText(std::string_view text, std::string& bids);
+
+// The Description of a row, written over `title`: the title with blanks at
+// its ends trimmed and each line break inside it made a space, as the grid
+// shows one line.
+void AssignTitleText(std::string_view text, std::string& title);
 
 }  // namespace tolvane

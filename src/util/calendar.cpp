@@ -122,7 +122,13 @@ std::optional<int> MonthOfName(std::string_view name) {
 }
 
 std::string DatedEndText(const DatedEnd& end) {
-  std::string text = kMonthAbbreviations[end.date.month - 1];
+  std::string text;
+  AssignDatedEndText(end, text);
+  return text;
+}
+
+void AssignDatedEndText(const DatedEnd& end, std::string& text) {
+  text.assign(kMonthAbbreviations[end.date.month - 1]);
   text.push_back('-');
   AppendTwoDigits(text, end.date.day);
   text.push_back('-');
@@ -134,7 +140,6 @@ std::string DatedEndText(const DatedEnd& end) {
     text.push_back(':');
     AppendTwoDigits(text, end.minute);
   }
-  return text;
 }
 
 std::optional<DatedEnd> ReadDatedEnd(std::string_view text) {

@@ -126,7 +126,9 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
       {"5,09/08/2026,", "-|$5.00|Sep-08-2026"},
       {"5,08.09.2026 4:03 PM,", "-|$5.00|Sep-08-2026 16:03"},
       {"5,\"Sept. 8, 2026, 12:30 AM\",", "-|$5.00|Sep-08-2026 00:30"},
-      {"5,,", "-|$5.00|-"},
+      {"007.5,,", "-|$7.50|-"},
+      {"\"1,433\",,", "-|$1,433.00|-"},
+      {"\"1,43\",,", "-|$1.43|-"},
       {"5,2026-02-30,", "-|$5.00|-"},
       {"5,2026-09-18 24:00,", "-|$5.00|-"},
   };
@@ -142,8 +144,8 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   EXPECT_EQ(Rows(f), expected);
   ASSERT_EQ(f.message_box.shown.size(), 1u);
   EXPECT_EQ(f.message_box.shown[0].text,
-            "Read 14 rows from sold.csv. 2 rows without a readable end date "
-            "show \"-\" (lines 26, 28).");
+            "Read 16 rows from sold.csv. 2 rows without a readable end date "
+            "show \"-\" (lines 30, 32).");
 }
 
 // Catches a reason missing from the report or told in other words, line

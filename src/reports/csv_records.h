@@ -14,7 +14,7 @@ namespace tolvane {
 struct CsvSplitRecord {
   // The fields with their quotation marks taken off and doubled ones made
   // single, each a view into the splitter's buffer that holds until the
-  // next cut. A blank line has none.
+  // next cut; the first 4096 only. A blank line has none.
   std::vector<std::string_view> fields;
   // The file's line the record begins on, counted from 1.
   std::size_t line = 0;

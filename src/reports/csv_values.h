@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "util/calendar.h"
-#include "util/money.h"
 
 namespace tolvane {
 
@@ -18,10 +17,6 @@ namespace tolvane {
 // dropped, as the listing's own clock is what the analysis counts in. Two-
 // digit years are of this century. Nothing for any other text.
 std::optional<DatedEnd> ReadSaleDate(std::string_view text);
-
-// The sale price of another tool's file, as ReadMoney reads it; a currency
-// only where the text names one.
-MoneyReading ReadSalePrice(std::string_view text);
 
 // The Bids text of a row, written over `bids`: the count's digits, or "-"
 // for anything else.

@@ -127,11 +127,17 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
       {"5,09/08/2026,", "-|$5.00|Sep-08-2026"},
       {"5,08.09.2026 4:03 PM,", "-|$5.00|Sep-08-2026 16:03"},
       {"5,\"Sept. 8, 2026, 12:30 AM\",", "-|$5.00|Sep-08-2026 00:30"},
+      {"5,M\xC3\xA4r 3 2026 00:00,", "-|$5.00|Mar-03-2026 00:00"},
+      {"5,18-Sep-26 12:59 pm,", "-|$5.00|Sep-18-2026 12:59"},
       {"007.5,,", "-|$7.50|-"},
       {"\"1,433\",,", "-|$1,433.00|-"},
       {"\"1,43\",,", "-|$1.43|-"},
       {"5,2026-02-30,", "-|$5.00|-"},
       {"5,2026-09-18 24:00,", "-|$5.00|-"},
+      {"5,2026/09-18,", "-|$5.00|-"},
+      {"5,13/18/2026,", "-|$5.00|-"},
+      {"5,2026-09-18 14:03 to 15:00,", "-|$5.00|-"},
+      {"5,2026-09-18 14:03 +,", "-|$5.00|-"},
   };
   std::string file = "Item ID,Title,Price,End Date,Bids\n";
   Lines expected;
@@ -145,8 +151,8 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   EXPECT_EQ(Rows(f), expected);
   ASSERT_EQ(f.message_box.shown.size(), 1u);
   EXPECT_EQ(f.message_box.shown[0].text,
-            "Read 16 rows from sold.csv. 2 rows without a readable end date "
-            "show \"-\" (lines 30, 32).");
+            "Read 22 rows from sold.csv. 6 rows without a readable end date "
+            "show \"-\" (lines 34, 36, 38, 40, 42 and 1 more).");
   TempFolder folder;
   f.file_dialog.answers.push_back(folder / "grid.csv");
   f.Dispatch(

@@ -7,13 +7,11 @@
 namespace tolvane {
 namespace {
 
-// Left uninitialised until the tokenizer fills it: a date costs no more
-// than its own few tokens.
 struct Token {
   enum class Kind { kNumber, kWord, kMark };
-  Kind kind;
+  Kind kind = Kind::kMark;
   std::string_view text;
-  int value;  // a number's, as far as four digits go
+  int value = 0;  // a number's, as far as four digits go
 };
 
 // More tokens than any date form has: the text is no date.
@@ -232,9 +230,94 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// The digits at `at` as a number, or -1 where one is no digit.
+int Digits(std::string_view text, std::size_t at, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = at; i < at + count; ++i) {
+    if (!IsDigit(text[i])) return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
 }  // namespace
 
+std::optional<DatedEnd> ReadIsoSaleDate(std::string_view text) {
+  if ((text.size() == 17 || text.size() == 20) && text.back() == 'Z') {
+    text.remove_suffix(1);
+  }
+  if (text.size() != 10 && text.size() != 16 && text.size() != 19) {
+    return std::nullopt;
+  }
+  if (text[4] != '-' || text[7] != '-') return std::nullopt;
+  const std::optional<Date> date =
+      TryEncodeDate(Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2));
+  if (!date) return std::nullopt;
+  DatedEnd end{*date, std::nullopt, 0};
+  if (text.size() == 10) return end;
+  if ((text[10] != 'T' && text[10] != ' ') || text[13] != ':') {
+    return std::nullopt;
+  }
+  const int hour = Digits(text, 11, 2);
+  const int minute = Digits(text, 14, 2);
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
+  if (text.size() == 19) {
+    const int second = Digits(text, 17, 2);
+    if (text[16] != ':' || second < 0 || second > 60) return std::nullopt;
+  }
+  end.hour = hour;
+  end.minute = minute;
+  return end;
+}
+
+namespace {
+
+// Digits, or one to three digits and groups of three after commas.
+bool GroupedDigits(std::string_view units) {
+  const std::size_t first = units.find(',');
+  if (first == std::string_view::npos) {
+    return !units.empty() && std::all_of(units.begin(), units.end(), IsDigit);
+  }
+  if (first == 0 || first > 3 || (units.size() - first) % 4 != 0) {
+    return false;
+  }
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const bool comma = i >= first && (i - first) % 4 == 0;
+    if (comma ? units[i] != ',' : !IsDigit(units[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<Money> ReadPlainPrice(std::string_view text) {
+  Money money;
+  if (text.starts_with('$')) {
+    money.currency = "USD";
+    text.remove_prefix(1);
+  }
+  const std::size_t point = text.find('.');
+  std::string_view units = text.substr(0, point);
+  if (point != std::string_view::npos) {
+    money.fraction = text.substr(point + 1);
+    if (money.fraction.empty() || money.fraction.size() > 2 ||
+        !std::all_of(money.fraction.begin(), money.fraction.end(), IsDigit)) {
+      return std::nullopt;
+    }
+  }
+  if (!GroupedDigits(units)) return std::nullopt;
+  money.units.reserve(units.size());
+  for (const char c : units) {
+    if (c != ',' && (c != '0' || !money.units.empty())) {
+      money.units.push_back(c);
+    }
+  }
+  if (money.units.empty()) money.units = "0";
+  return money;
+}
+
 std::optional<DatedEnd> ReadSaleDate(std::string_view text) {
+  if (std::optional<DatedEnd> end = ReadIsoSaleDate(text)) return end;
   Tokens tokens;
   const std::optional<std::size_t> count = Tokenize(text, tokens);
   if (!count) return std::nullopt;
@@ -244,6 +327,11 @@ std::optional<DatedEnd> ReadSaleDate(std::string_view text) {
   DatedEnd end{*date, std::nullopt, 0};
   if (!ReadTime(in, end)) return std::nullopt;
   return end;
+}
+
+MoneyReading ReadSalePrice(std::string_view text) {
+  if (std::optional<Money> money = ReadPlainPrice(text)) return {money, {}};
+  return ReadMoney(text, "");
 }
 
 void AssignBidsText(std::string_view text, std::string& bids) {

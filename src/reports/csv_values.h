@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "util/calendar.h"
+#include "util/money.h"
 
 namespace tolvane {
 
@@ -17,6 +18,21 @@ namespace tolvane {
 // dropped, as the listing's own clock is what the analysis counts in. Two-
 // digit years are of this century. Nothing for any other text.
 std::optional<DatedEnd> ReadSaleDate(std::string_view text);
+
+// The data sets' own forms, "2026-09-18", "2026-09-18T14:03:00Z" and
+// "2026-09-18 14:03[:00]", read at fixed places, as ReadSaleDate reads them:
+// a million cost a fraction of the general reading. Nothing for any other
+// text.
+std::optional<DatedEnd> ReadIsoSaleDate(std::string_view text);
+
+// The sale price of another tool's file, as ReadMoney reads it; a currency
+// only where the text names one.
+MoneyReading ReadSalePrice(std::string_view text);
+
+// "1433.66", "$1,433.66", "12.5": digits, commas between groups of three, a
+// point and one or two decimals, "$" in front; read directly, as ReadMoney
+// reads them. Nothing for any other text.
+std::optional<Money> ReadPlainPrice(std::string_view text);
 
 // The Bids text of a row, written over `bids`: the count's digits, or "-"
 // for anything else.

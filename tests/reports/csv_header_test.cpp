@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "reports/csv_columns.h"
+#include "reports/csv_values.h"
 #include "reports_fixture.h"
 
 namespace tolvane::testing {
@@ -159,6 +160,48 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
       [&] { f.FrmPrice->CreateCSVFileFromGrid1Click(Sender{"SpdBtnCSVOut"}); });
   Read(f, ReadText(folder / "grid.csv"));
   EXPECT_EQ(Rows(f), expected);
+}
+
+// Catches a shortcut for the data sets' forms that reads a price otherwise
+// than ReadMoney does (a decimal comma taken for a group, leading zeros
+// kept, a misplaced group comma accepted), or a date or time otherwise than
+// the general reading (a bad date, hour, minute, second or separator let
+// through), or that no longer takes the forms it is there for.
+TEST(CsvHeaderTest, ShortcutsReadAsTheGeneralReadings) {
+  const std::pair<const char*, bool> kPrices[] = {
+      {"1433.66", true},       {"$1,433.66", true},
+      {"12.5", true},          {"007", true},
+      {"$0.99", true},         {"1,433", true},
+      {"12,345,678.90", true}, {"1,43", false},
+      {",433", false},         {"1234,567", false},
+      {"1,2345", false},       {"1,,433", false},
+      {"1.", false},           {".5", false},
+      {"1.234", false},        {"$", false},
+      {"1.2.3", false},        {"US $12.00", false}};
+  for (const auto& [text, taken] : kPrices) {
+    const std::optional<Money> plain = ReadPlainPrice(text);
+    EXPECT_EQ(plain.has_value(), taken) << text;
+    EXPECT_EQ(plain, plain ? ReadMoney(text, "").money : std::nullopt) << text;
+  }
+  const std::pair<const char*, const char*> kDates[] = {
+      {"2026-09-18", "Sep-18-2026"},
+      {"2026-09-18T14:03:00Z", "Sep-18-2026 14:03"},
+      {"2026-09-18 00:00:00", "Sep-18-2026 00:00"},
+      {"2026-09-18T23:59:60", "Sep-18-2026 23:59"},
+      {"2026-09-18T14:03Z", "Sep-18-2026 14:03"},
+      {"2026-02-29", ""},
+      {"2026-09-18Z", ""},
+      {"2026/09-18", ""},
+      {"2026-09-18 24:00", ""},
+      {"2026-09-18 14:60", ""},
+      {"2026-09-18 14:03:61", ""},
+      {"2026-09-18x14:03", ""},
+      {"2026-09-18 14-03", ""},
+      {"2026-09-18 14:03x00", ""}};
+  for (const auto& [text, ended] : kDates) {
+    const std::optional<DatedEnd> end = ReadIsoSaleDate(text);
+    EXPECT_EQ(end ? DatedEndText(*end) : "", ended) << text;
+  }
 }
 
 // Catches a reason missing from the report or told in other words, line

@@ -20,6 +20,8 @@ constexpr const char* kReadRows = "Read {rows} from {file}";
 constexpr const char* kLeftOut = "; left out {count}: ";
 constexpr const char* kUndated =
     " {rows} without a readable end date show \"-\" {lines}.";
+constexpr const char* kOneUndated =
+    " 1 row without a readable end date shows \"-\" {lines}.";
 constexpr const char* kOneRow = "1 row";
 constexpr const char* kRows = "{count} rows";
 constexpr const char* kOneLine = "(line {line})";
@@ -86,8 +88,11 @@ std::string CsvReadReport::Text(std::string_view file_name) const {
   }
   text += '.';
   if (undated_.count > 0) {
-    text += Fill(Fill(kUndated, "{rows}", RowsText(undated_.count)), "{lines}",
-                 undated_.Text());
+    const std::string undated =
+        undated_.count == 1
+            ? std::string(kOneUndated)
+            : Fill(kUndated, "{rows}", RowsText(undated_.count));
+    text += Fill(undated, "{lines}", undated_.Text());
   }
   return text;
 }

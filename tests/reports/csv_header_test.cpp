@@ -116,8 +116,8 @@ TEST(CsvHeaderTest, FindsTheHeaderInTheShapesExportsHave) {
 TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   // The file's price, end date and bids; the grid's bids, price and ended.
   const std::pair<std::string, std::string> kCases[] = {
-      {"$433.66,2026-09-18,3", "3|$433.66|Sep-18-2026"},
       {"1433.66,2026-09-18T14:03:00Z,", "-|$1,433.66|Sep-18-2026 14:03"},
+      {"$433.66,2026-09-18,3", "3|$433.66|Sep-18-2026"},
       {"US $12.00,2026-09-18 14:03:00,x", "-|$12.00|Sep-18-2026 14:03"},
       {"\"$1,433.66\",2026-09-18T23:59:59.5+02:00,0",
        "0|$1,433.66|Sep-18-2026 23:59"},
@@ -144,7 +144,7 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   Lines expected;
   for (std::size_t i = 0; i < std::size(kCases); ++i) {
     const std::string item = std::to_string(100 + i);
-    file += item + ",\" Lamp\r\nbrass \"," + kCases[i].first + "\n";
+    file += "\t" + item + " ,\" Lamp\r\nbrass \"," + kCases[i].first + "\n";
     expected.push_back(item + "|Lamp  brass|" + kCases[i].second);
   }
   fakes::FakeApp f;
@@ -154,6 +154,8 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   EXPECT_EQ(f.message_box.shown[0].text,
             "Read 22 rows from sold.csv. 6 rows without a readable end date "
             "show \"-\" (lines 34, 36, 38, 40, 42 and 1 more).");
+  // Named by the second row, the dollars are the grid's.
+  EXPECT_EQ(f.FrmPrice->ListView1().Currency(), "USD");
   TempFolder folder;
   f.file_dialog.answers.push_back(folder / "grid.csv");
   f.Dispatch(
@@ -220,15 +222,20 @@ TEST(CsvHeaderTest, ReportsEveryRowLeftOutWithItsReasonAndLines) {
        "g,6,\xA3"
        "5,GBP\n"
        "h,1,$6,USD\n"
+       "i,7\n"
        "\n"
        "83 record(s) downloaded,,,\n",
-       "Read 1 row from sold.csv; left out 7: no item number (line 4), no "
-       "price (line 5), a price range (line 6), a negative amount (line 7), "
+       "Read 1 row from sold.csv; left out 8: no item number (line 4), no "
+       "price (lines 5, 11), a price range (line 6), a negative amount (line "
+       "7), "
        "an unreadable price (line 8), another currency (line 9), a duplicate "
        "item (line 10)."},
-      {"Item,Price\n1,\n2,\n3,\n4,\n5,\n6,\n7,\n",
-       "Read 0 rows from sold.csv; left out 7: no price (lines 2, 3, 4, 5, 6 "
-       "and 2 more)."},
+      {"Item,Price\n1,\n2,\n3,\n4,\n5,\n6,-1\n7,-2\n",
+       "Read 0 rows from sold.csv; left out 7: no price (lines 2, 3, 4, 5, 6), "
+       "a negative amount (lines 7, 8)."},
+      {"Item,Price,Date\n1,$5,soon\n",
+       "Read 1 row from sold.csv. 1 row without a readable end date shows "
+       "\"-\" (line 2)."},
   };
   for (const auto& [text, report] : kCases) {
     fakes::FakeApp f;

@@ -71,8 +71,7 @@ CsvRowResult HeaderCsvRows::Convert(ParsedItem& item) {
                       record_.line, false};
   const std::string_view number = Trimmed(Field(CsvColumn::kItem));
   if (number.empty()) return result;
-  // No default currency: the file's own, or the grid's, is decided below.
-  MoneyReading reading = ReadMoney(Field(CsvColumn::kPrice), "");
+  MoneyReading reading = ReadSalePrice(Field(CsvColumn::kPrice));
   if (!reading.money) {
     result.reason = ReasonOf(reading.problem);
     return result;

@@ -1,6 +1,7 @@
 #include "reports/csv_records.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -124,7 +125,7 @@ CsvRecordSplitter::Cut CsvRecordSplitter::TryCut(CsvSplitRecord& record) {
         }
         if (p < end && !stops(p)) {
           rewrite = true;
-          while (p < end && !stops(p)) ++p;
+          p = FindStop(p, end);
         }
         text =
             rewrite
@@ -132,7 +133,7 @@ CsvRecordSplitter::Cut CsvRecordSplitter::TryCut(CsvSplitRecord& record) {
                 : std::string_view(field + 1,
                                    static_cast<std::size_t>(p - field - 2));
       } else {
-        while (p < end && !stops(p)) ++p;
+        p = FindStop(p, end);
         text = std::string_view(field, static_cast<std::size_t>(p - field));
       }
       if (p == end && !ended_) return Cut::kNeedMore;
@@ -163,6 +164,32 @@ CsvRecordSplitter::Cut CsvRecordSplitter::TryCut(CsvSplitRecord& record) {
   line_ += breaks;
   at_ = static_cast<std::size_t>(p - base);
   return Cut::kRecord;
+}
+
+char* CsvRecordSplitter::FindStop(char* from, const char* end) const {
+  char* p = from;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Eight bytes at a time: a byte equal to a stop leaves a zero in the
+    // word xor-ed with it, and the lowest zero found is the first stop.
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighs = 0x8080808080808080;
+    const auto zeros = [](std::uint64_t word) {
+      return (word - kOnes) & ~word & kHighs;
+    };
+    const std::uint64_t delimiters =
+        kOnes * static_cast<unsigned char>(delimiter_);
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, 8);
+      const std::uint64_t found = zeros(word ^ delimiters) |
+                                  zeros(word ^ (kOnes * '\n')) |
+                                  zeros(word ^ (kOnes * '\r'));
+      if (found != 0) return p + std::countr_zero(found) / 8;
+      p += 8;
+    }
+  }
+  while (p < end && !stops_[static_cast<unsigned char>(*p)]) ++p;
+  return p;
 }
 
 std::string_view CsvRecordSplitter::Unquote(char* begin, char* end) {

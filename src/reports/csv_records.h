@@ -52,6 +52,8 @@ class CsvRecordSplitter {
   // when they end before it does.
   Cut TryCut(CsvSplitRecord& record);
   void ReadMore();
+  // The first delimiter, CR or LF at or after `from`; `end` when none.
+  char* FindStop(char* from, const char* end) const;
   // Rewrites a field that begins with its opening quotation mark into its
   // text, in place.
   static std::string_view Unquote(char* begin, char* end);

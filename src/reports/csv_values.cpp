@@ -342,10 +342,15 @@ void AssignBidsText(std::string_view text, std::string& bids) {
 }
 
 void AssignTitleText(std::string_view text, std::string& title) {
-  title.assign(Trimmed(text));
-  for (char& c : title) {
-    if (c == '\r' || c == '\n') c = ' ';
+  text = Trimmed(text);
+  title.assign(text);
+  // Few titles hold a line break: two fast searches say so.
+  if (text.find('\n') == std::string_view::npos &&
+      text.find('\r') == std::string_view::npos) {
+    return;
   }
+  std::replace(title.begin(), title.end(), '\r', ' ');
+  std::replace(title.begin(), title.end(), '\n', ' ');
 }
 
 }  // namespace tolvane

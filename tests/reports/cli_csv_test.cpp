@@ -42,6 +42,9 @@ TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
   WriteText(folder / "none.tsv", "Item\tPrice\n7\t\n");
   WriteText(folder / "nocol.csv", "title,sold_price_usd\nLamp,2.5\n");
   WriteText(folder / "abc.csv", "a,b,c\n");
+  WriteText(
+      folder / "mixed.csv",
+      "\"1\",\"a\",\"$1.00\",\"1\",\"e\"\r\n\"2\",\"b\",\"x\",\"1\",\"e\"\r\n");
   const std::string sold = Quoted(folder / "sold.csv");
   const std::string a = Quoted(folder / "a.csv");
   const std::string b = Quoted(folder / "b.csv");
@@ -69,6 +72,10 @@ TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
       {"summary " + Quoted(folder / "abc.csv"), 0,
        Summary({"$0.00", "0", "0", "0.00", "$0.00", "$0.00"}),
        folder / "abc.csv: Read 0 rows; left out 1 record without a usable "
+                "price.\n"},
+      {"summary " + Quoted(folder / "mixed.csv"), 0,
+       Summary({"$1.00", "1", "1", "1.00", "$1.00", "$1.00"}),
+       folder / "mixed.csv: Read 1 row; left out 1 record without a usable "
                 "price.\n"},
       {"analysis", 2, "", kUsage},
       {"analysis --today", 2, "", kUsage},

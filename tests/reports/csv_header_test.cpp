@@ -248,37 +248,46 @@ TEST(CsvHeaderTest, ReportsEveryRowLeftOutWithItsReasonAndLines) {
 
 // Catches a file without its price or item number column, or in another
 // currency than the grid's rows, that adds rows or (on Import) empties the
-// grid before it is refused, or is refused in other words; and pounds named
-// only by the price column's name that an emptied grid does not take.
+// grid before it is refused, or is refused in other words; pounds named
+// only by the price column's name that an emptied grid does not take; and
+// amounts that name no currency giving the grid one.
 TEST(CsvHeaderTest, RefusesAFileItCannotJoinToTheGrid) {
   const std::string kGbp = "Item,Price (GBP)\n7,5.00\n";
   const std::string kItemNames =
       "(names looked for: item number, item id, item_id, itemId, ebay item "
       "id, listing id, item).";
-  const std::tuple<std::string, bool, std::string> kCases[] = {
-      {"Title,Sold For\nLamp,$5\n", true,
-       "sold.csv has no item number column " + kItemNames},
-      {"Title,Bids\nLamp,3\n", false,
-       "sold.csv has no price column (names looked for: sold price, "
-       "sold_price_usd, sold for, sale price, price, total price, current "
-       "price, item sales). sold.csv has no item number column " +
-           kItemNames},
-      {kGbp, false,
-       "sold.csv is in pounds sterling (GBP), but the rows in the grid are in "
-       "US dollars (USD). A grid holds one currency: choose New Search before "
-       "reading it."},
-      {kGbp, true, "Read 1 row from sold.csv."},
-  };
-  for (const auto& [text, import, message] : kCases) {
+  // The file, Import or Merge, the message, the row added, the currency.
+  const std::tuple<std::string, bool, std::string, std::string, std::string>
+      kCases[] = {
+          {"Title,Sold For\nLamp,$5\n", true,
+           "sold.csv has no item number column " + kItemNames, "", ""},
+          {"Title,Bids\nLamp,3\n", false,
+           "sold.csv has no price column (names looked for: sold price, "
+           "sold_price_usd, sold for, sale price, price, total price, current "
+           "price, item sales). sold.csv has no item number column " +
+               kItemNames,
+           "", ""},
+          {kGbp, false,
+           "sold.csv is in pounds sterling (GBP), but the rows in the grid are "
+           "in US dollars (USD). A grid holds one currency: choose New Search "
+           "before reading it.",
+           "", ""},
+          {kGbp, true, "Read 1 row from sold.csv.", "7||-|5.00|-", "GBP"},
+          {"Item,Price\n7,5.00\n", false, "Read 1 row from sold.csv.",
+           "7||-|$5.00|-", ""},
+      };
+  for (const auto& [text, import, message, added, currency] : kCases) {
     fakes::FakeApp f;
     PutRow(f, {"1111111111", "Tin lamp", "-", "$3.00", "e"});
     Read(f, text, import);
     ASSERT_EQ(f.message_box.shown.size(), 1u) << text;
     EXPECT_EQ(f.message_box.shown[0].text, message);
-    const bool read = message.starts_with("Read");
-    EXPECT_EQ(Rows(f), read ? Lines{"7||-|5.00|-"}
-                            : Lines{"1111111111|Tin lamp|-|$3.00|e"});
-    EXPECT_EQ(f.FrmPrice->ListView1().Currency(), read ? "GBP" : "");
+    Lines rows;
+    if (!import || added.empty())
+      rows.push_back("1111111111|Tin lamp|-|$3.00|e");
+    if (!added.empty()) rows.push_back(added);
+    EXPECT_EQ(Rows(f), rows) << text;
+    EXPECT_EQ(f.FrmPrice->ListView1().Currency(), currency) << text;
   }
 }
 

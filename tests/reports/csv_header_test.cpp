@@ -139,6 +139,8 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
       {"5,13/18/2026,", "-|$5.00|-"},
       {"5,2026-09-18 14:03 to 15:00,", "-|$5.00|-"},
       {"5,2026-09-18 14:03 +,", "-|$5.00|-"},
+      {"5,18 Sep 2026 soon,", "-|$5.00|-"},
+      {"5,\"Sep 18, 2026 14:60\",", "-|$5.00|-"},
   };
   std::string file = "Item ID,Title,Price,End Date,Bids\n";
   Lines expected;
@@ -152,8 +154,8 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   EXPECT_EQ(Rows(f), expected);
   ASSERT_EQ(f.message_box.shown.size(), 1u);
   EXPECT_EQ(f.message_box.shown[0].text,
-            "Read 22 rows from sold.csv. 6 rows without a readable end date "
-            "show \"-\" (lines 34, 36, 38, 40, 42 and 1 more).");
+            "Read 24 rows from sold.csv. 8 rows without a readable end date "
+            "show \"-\" (lines 34, 36, 38, 40, 42 and 3 more).");
   // Named by the second row, the dollars are the grid's.
   EXPECT_EQ(f.FrmPrice->ListView1().Currency(), "USD");
   TempFolder folder;

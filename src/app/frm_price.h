@@ -19,6 +19,9 @@
 
 namespace tolvane {
 
+class InputFile;
+struct CsvHeader;
+
 inline constexpr const char* kMainCaption = "Tolvane 1.6 A";
 inline constexpr const char* kCaptureFile = "thisget.htm";
 inline constexpr const char* kSoundFile = "sound01.wav";
@@ -58,6 +61,18 @@ struct TFrmPriceServices {
   Clock& clock;
   RegionalSettings regional;
   HostConfig hosts;
+};
+
+// What the last Import or Merge read from its file, for the command line.
+struct CsvMergeOutcome {
+  // Another tool's file, read by its header.
+  bool header = false;
+  // Rows added to the grid.
+  int rows = 0;
+  // The program's own form: records whose price AddItem refused.
+  int unusable = 0;
+  // Another tool's file: the report the window showed.
+  std::string report;
 };
 
 // The main window. Its handlers are glue: the work lives in the folders
@@ -130,6 +145,7 @@ class TFrmPrice {
   void ImportCSVFileFromGrid1Click(const Sender& sender);
   void MergeCSVFileWithCurrentGridResults1Click(const Sender& sender);
   std::string CleanCsvField(const std::string& text) const;
+  const CsvMergeOutcome& LastCsvMerge() const { return last_csv_merge_; }
 
   // --- state others read
   ResultGrid& ListView1() { return grid_; }
@@ -162,6 +178,10 @@ class TFrmPrice {
                     const std::function<void()>& before_rows);
   void MergeCsvRecords(const std::string& file_name,
                        const std::function<void()>& before_rows);
+  // The rest of a file whose start, already read, holds this header.
+  void MergeHeaderCsv(InputFile& file, std::string start,
+                      const CsvHeader& header,
+                      const std::function<void()>& before_rows);
 
   TFrmPriceServices services_;
   TessikGlo glo_;
@@ -200,6 +220,7 @@ class TFrmPrice {
   std::vector<std::string> RchEdtPrint_;
   FileDialogSettings SvDlg_;
   FileDialogSettings OpnDlg_;
+  CsvMergeOutcome last_csv_merge_;
 };
 
 }  // namespace tolvane

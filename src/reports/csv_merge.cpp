@@ -10,6 +10,7 @@ bool CsvMergeWalk::ReadMore() {
   // outweighs the rest keeps the held text short at linear cost.
   if (at_ > 0 && at_ >= text_.size() - at_) {
     text_.erase(0, at_);
+    no_quote_before_ -= std::min(no_quote_before_, at_);
     at_ = 0;
   }
   const std::size_t had = text_.size();
@@ -32,11 +33,12 @@ std::size_t CsvMergeWalk::Available(std::size_t count) {
 }
 
 std::size_t CsvMergeWalk::NextQuote() {
-  std::size_t from = 0;  // from the offset: reading may move the text
   for (;;) {
-    const std::size_t quote = text_.find('"', at_ + from);
+    // A stretch once searched in vain is never searched again: text without
+    // quotation marks would otherwise be searched to its end at every field.
+    const std::size_t quote = text_.find('"', std::max(at_, no_quote_before_));
     if (quote != std::string::npos) return quote;
-    from = text_.size() - at_;
+    no_quote_before_ = text_.size();
     if (!ReadMore()) return std::string::npos;
   }
 }

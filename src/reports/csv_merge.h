@@ -57,7 +57,9 @@ class CsvMergeWalk {
 
   std::string text_;
   std::size_t at_ = 0;  // where the rest of the text begins
-  Reader reader_;       // none once the end has been read
+  // From the offset on, no quotation mark lies before this place.
+  std::size_t no_quote_before_ = 0;
+  Reader reader_;  // none once the end has been read
   std::size_t chunk_ = 0;
   std::size_t bytes_read_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "util/calendar.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "util/error.h"
@@ -19,9 +20,9 @@ int TwoDigits(std::string_view text, std::size_t at) {
   return (text[at] - '0') * 10 + (text[at + 1] - '0');
 }
 
-void AppendTwoDigits(std::string& text, int value) {
-  text.push_back(static_cast<char>('0' + value / 10 % 10));
-  text.push_back(static_cast<char>('0' + value % 10));
+void PutTwoDigits(char* at, int value) {
+  at[0] = static_cast<char>('0' + value / 10 % 10);
+  at[1] = static_cast<char>('0' + value % 10);
 }
 
 // ASCII letters folded to lower case; the bytes of "ä" (UTF-8 or
@@ -124,19 +125,30 @@ std::optional<int> MonthOfName(std::string_view name) {
 }
 
 std::string DatedEndText(const DatedEnd& end) {
-  std::string text = kMonthAbbreviations[end.date.month - 1];
-  text.push_back('-');
-  AppendTwoDigits(text, end.date.day);
-  text.push_back('-');
-  AppendTwoDigits(text, end.date.year / 100);
-  AppendTwoDigits(text, end.date.year);
-  if (end.hour) {
-    text.push_back(' ');
-    AppendTwoDigits(text, *end.hour);
-    text.push_back(':');
-    AppendTwoDigits(text, end.minute);
-  }
+  std::string text;
+  AssignDatedEndText(end, text);
   return text;
+}
+
+void AssignDatedEndText(const DatedEnd& end, std::string& text) {
+  // Composed in place and handed over at once: "Mmm-DD-YYYY HH:MM".
+  char out[17];
+  const char* month = kMonthAbbreviations[end.date.month - 1];
+  std::copy(month, month + 3, out);
+  out[3] = '-';
+  PutTwoDigits(out + 4, end.date.day);
+  out[6] = '-';
+  PutTwoDigits(out + 7, end.date.year / 100);
+  PutTwoDigits(out + 9, end.date.year);
+  std::size_t size = 11;
+  if (end.hour) {
+    out[11] = ' ';
+    PutTwoDigits(out + 12, *end.hour);
+    out[14] = ':';
+    PutTwoDigits(out + 15, end.minute);
+    size = 17;
+  }
+  text.assign(out, size);
 }
 
 std::optional<DatedEnd> ReadDatedEnd(std::string_view text) {

@@ -30,12 +30,22 @@ constexpr const char* kOneMore =
 // statuses or streams mixed up, options that are not refused or "--" taken
 // for one, output that could not be written reported as success, and the
 // analysis run on the wrong day (the year of each end time depends on it)
-// or with a wrong line count.
+// or with a wrong line count; another tool's file read in silence, or that
+// gives no row or lacks a column yet exits 0, and records of the own form
+// left out in silence.
 TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
   TempFolder folder;
   WriteText(folder / "a.csv", kTwoRows);
   WriteText(folder / "b.csv", std::string(kTwoRows) + kOneMore);
   WriteText(folder / "empty.csv", "");
+  WriteText(folder / "sold.csv", "title,sold_price_usd,item_id\nLamp,2.5,7\n");
+  WriteText(folder / "none.tsv", "Item\tPrice\n7\t\n");
+  WriteText(folder / "nocol.csv", "title,sold_price_usd\nLamp,2.5\n");
+  WriteText(folder / "abc.csv", "a,b,c\n");
+  WriteText(
+      folder / "mixed.csv",
+      "\"1\",\"a\",\"$1.00\",\"1\",\"e\"\r\n\"2\",\"b\",\"x\",\"1\",\"e\"\r\n");
+  const std::string sold = Quoted(folder / "sold.csv");
   const std::string a = Quoted(folder / "a.csv");
   const std::string b = Quoted(folder / "b.csv");
   const std::string empty = folder / "empty.csv";
@@ -51,6 +61,22 @@ TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
       {"analysis " + Quoted(empty), 0, "", empty + ": No Items In File\n"},
       {"summary " + a + " " + Quoted(none), 1, "",
        "Cannot open file " + none + ".\n"},
+      {"summary " + sold + " " + a, 0,
+       Summary({"$7.50", "3", "3", "1.00", "$2.50", "$12.50"}),
+       "Read 1 row from sold.csv.\n"},
+      {"stats " + sold + " " + Quoted(folder / "none.tsv"), 1, "",
+       "Read 1 row from sold.csv.\nRead 0 rows from none.tsv; left out 1: "
+       "no price (line 2).\n"},
+      {"analysis " + Quoted(folder / "nocol.csv"), 1, "",
+       "nocol.csv has no item number column"},
+      {"summary " + Quoted(folder / "abc.csv"), 0,
+       Summary({"$0.00", "0", "0", "0.00", "$0.00", "$0.00"}),
+       folder / "abc.csv: Read 0 rows; left out 1 record without a usable "
+                "price.\n"},
+      {"summary " + Quoted(folder / "mixed.csv"), 0,
+       Summary({"$1.00", "1", "1", "1.00", "$1.00", "$1.00"}),
+       folder / "mixed.csv: Read 1 row; left out 1 record without a usable "
+                "price.\n"},
       {"analysis", 2, "", kUsage},
       {"analysis --today", 2, "", kUsage},
       {"analysis --today 2026-02-30 " + b, 2, "", kUsage},

@@ -63,8 +63,9 @@ TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
 }
 
 // Catches a cancel that shows the busy window or the note, or leaves the
-// export settings behind, and an empty grid that writes nothing at all or
-// skips the note.
+// export settings behind, an empty grid that writes nothing at all or
+// skips the note, and a failed write that leaves the busy window open or
+// its text hidden.
 TEST(CsvExportTest, CancelWritesNothingAndAnEmptyGridAnEmptyFile) {
   TempFolder folder;
   fakes::FakeApp f;
@@ -78,6 +79,11 @@ TEST(CsvExportTest, CancelWritesNothingAndAnEmptyGridAnEmptyFile) {
   EXPECT_TRUE(std::filesystem::exists(folder / "empty.csv"));
   EXPECT_EQ(ReadWholeFile(folder / "empty.csv"), "");
   EXPECT_EQ(f.MResultsLeft.lines.back(), kNote);
+
+  Export(f, folder.path().string());
+  EXPECT_EQ(f.message_box.shown.size(), 1u);
+  EXPECT_FALSE(f.busy_form.visible);
+  EXPECT_TRUE(f.busy_label.visible);
 }
 
 // Catches proposed names that keep a path separator or control bytes.

@@ -62,7 +62,7 @@ int RunAnalysis(const Args& args) {
 
   HeadlessApp app(RegionalSettings::FromSystemLocale());
   if (today) app.clock.today = *today;
-  MergeCsvFiles(app, files);
+  if (!MergeCsvFiles(app, files)) return 1;
   // Like the window's command, the analysis of no rows is no analysis.
   if (app.FrmPrice().ListView1().Count() == 0) return 0;
   for (const std::string& line :

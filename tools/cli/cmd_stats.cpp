@@ -30,7 +30,7 @@ int RunStats(const Args& args) {
   if (files.empty()) return 2;
   const RegionalSettings settings = RegionalSettings::FromSystemLocale();
   HeadlessApp app(settings);
-  MergeCsvFiles(app, files);
+  if (!MergeCsvFiles(app, files)) return 1;
   std::vector<double> prices = CheckedPrices(app.FrmPrice().ListView1());
   const RobustFigures figures = ComputeRobustFigures(prices);
   if (json) {

@@ -14,7 +14,7 @@ int RunSummary(const Args& args) {
   const std::optional<Args> files = FileArguments(args);
   if (!files || files->empty()) return 2;
   HeadlessApp app(RegionalSettings::FromSystemLocale());
-  MergeCsvFiles(app, *files);
+  if (!MergeCsvFiles(app, *files)) return 1;
   // Files without items leave the memo as it was; the summary of the grid
   // as it stands is the same either way.
   app.FrmPrice().ComputeSummary();

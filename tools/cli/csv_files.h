@@ -8,9 +8,12 @@
 namespace tolvane::cli {
 
 // Merges each file into the grid in turn, through the Merge command as the
-// user gives it. A file the command reports on (no items) is named on
-// standard error; one that cannot be read ends the run with its error.
-void MergeCsvFiles(HeadlessApp& app, const std::vector<std::string>& files);
+// user gives it, and says on standard error what each gave: the report on
+// another tool's file, the messages the command shows (no items), and the
+// records of the program's own form left out for their price. A file that
+// cannot be read ends the run with its error. False when another tool's
+// file gave no row.
+bool MergeCsvFiles(HeadlessApp& app, const std::vector<std::string>& files);
 
 // True for a switch the command does not know.
 bool IsUnknownOption(const std::string& arg);

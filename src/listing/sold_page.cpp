@@ -289,7 +289,7 @@ void Reader::FinishCard(const Card& card) {
       listing.Price = GridPriceText(*reading.money);
     }
   }
-  if (caption.date) listing.Ended = DatedEndText({*caption.date, {}, 0});
+  if (caption.date) listing.Ended = DatedEndText({*caption.date, {}, {}});
   listing.checked = caption.kind == CardCaption::Kind::kSold && !struck;
   page_.listings.push_back(std::move(listing));
 }

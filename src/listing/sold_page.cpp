@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -57,10 +58,21 @@ constexpr ClassName kClassNames[] = {
     {"pagination__next", kNextPageMark},
 };
 
+// The lengths of the names above, one bit each (modulo 64): most class
+// names on a page are none of them, and their length alone tells so.
+constexpr std::uint64_t kClassNameLengths = [] {
+  std::uint64_t lengths{};
+  for (const ClassName& known : kClassNames) {
+    lengths |= std::uint64_t{1} << known.lower.size() % 64;
+  }
+  return lengths;
+}();
+
 // What the element's class names tell, as bits of Role and the marks.
 unsigned ClassBits(std::string_view classes) {
   unsigned bits = 0;
   ForEachClass(classes, [&](std::string_view name) {
+    if ((kClassNameLengths >> name.size() % 64 & 1u) == 0) return;
     for (const ClassName& known : kClassNames) {
       if (EqualsFolded(name, known.lower)) bits |= known.bits;
     }

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/preference_file.h"
+#include "prefs/preference_file.h"
 
 namespace tolvane {
 namespace {

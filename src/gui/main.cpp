@@ -3,13 +3,13 @@
 
 #include "app/application.h"
 #include "app/hosts.h"
-#include "app/preference_file.h"
 #include "gui/alsa_sound.h"
 #include "gui/program_windows.h"
 #include "gui/qt_browser.h"
 #include "gui/qt_file_dialog.h"
 #include "gui/qt_printer.h"
 #include "gui/qt_services.h"
+#include "prefs/preference_file.h"
 #include "util/regional.h"
 
 int main(int argc, char** argv) {
@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
 
   QPrinter printer;
   gui::QtMessageBox message_box;
-  FilePreferenceStore preferences = FilePreferenceStore::FromEnvironment();
-  preferences.SetNotify([&message_box](const std::string& text) {
+  FilePreferenceStore preferences(DefaultPreferenceFiles());
+  preferences.Notices().Listen([&message_box](const std::string& text) {
     message_box.Show(text, kApplicationTitle, MbButtons::kOk,
                      MbIcon::kInformation);
   });

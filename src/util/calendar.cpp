@@ -113,9 +113,11 @@ std::optional<int> MonthOfName(std::string_view name) {
       {"dec", "december", "dez", "dezember", nullptr, nullptr},
   };
   const std::string folded = FoldedName(name);
-  for (int month = 0; month < 12; ++month) {
-    for (const char* candidate : kNames[month]) {
-      if (candidate != nullptr && folded == candidate) return month + 1;
+  int month = 0;
+  for (const auto& names : kNames) {
+    ++month;
+    for (const char* candidate : names) {
+      if (candidate != nullptr && folded == candidate) return month;
     }
   }
   return std::nullopt;
@@ -142,8 +144,9 @@ std::optional<DatedEnd> ReadDatedEnd(std::string_view text) {
   if (text.size() != 11 && text.size() != 17) return std::nullopt;
   if (text[3] != '-' || text[6] != '-') return std::nullopt;
   int month = 0;
-  for (int m = 0; m < 12; ++m) {
-    if (text.substr(0, 3) == kMonthAbbreviations[m]) month = m + 1;
+  for (int m = 1; const char* abbreviation : kMonthAbbreviations) {
+    if (text.substr(0, 3) == abbreviation) month = m;
+    ++m;
   }
   const int day = TwoDigits(text, 4);
   const int century = TwoDigits(text, 7);

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <random>
 #include <stdexcept>
@@ -49,39 +50,23 @@ bool IsTempNameOf(const std::string& entry, const std::string& name) {
 // that can be locked belongs to a save that died. Only regular files of our
 // own are touched.
 void RemoveStaleTemps(int folder_fd, const std::string& name) {
-  const int list_fd =
-      ::openat(folder_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (list_fd == -1) return;
-  DIR* list = ::fdopendir(list_fd);
-  if (list == nullptr) {
-    ::close(list_fd);
-    return;
-  }
-  while (const dirent* entry = ::readdir(list)) {
+  UniqueFd list_fd(
+      ::openat(folder_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!list_fd.Ok()) return;
+  const std::unique_ptr<DIR, int (*)(DIR*)> list(::fdopendir(list_fd.Get()),
+                                                 ::closedir);
+  if (list == nullptr) return;
+  list_fd.Release();  // the listing closes it
+  while (const dirent* entry = ::readdir(list.get())) {
     const std::string entry_name = entry->d_name;
     if (!IsTempNameOf(entry_name, name)) continue;
-    const int fd = ::openat(folder_fd, entry_name.c_str(),
-                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd == -1) continue;
+    const UniqueFd fd(::openat(folder_fd, entry_name.c_str(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        info.st_uid == ::geteuid() && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    if (fd.Ok() && ::fstat(fd.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == ::geteuid() && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0)
       ::unlinkat(folder_fd, entry_name.c_str(), 0);
-    }
-    ::close(fd);
   }
-  ::closedir(list);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 // Gives the unnamed file a name in the folder; false when neither /proc nor
@@ -95,104 +80,121 @@ bool LinkUnnamed(int fd, int folder_fd, const std::string& temp) {
   return ::linkat(fd, "", folder_fd, temp.c_str(), AT_EMPTY_PATH) == 0;
 }
 
-}  // namespace
-
-namespace {
+// A file is made with the mode it ends with (the umask may take rights
+// away, fchmod gives them back), or with the usual rights of a new file,
+// 0666 less the umask: never a change of the process's umask, which other
+// threads share.
+mode_t CreateMode(std::optional<unsigned> mode) {
+  return static_cast<mode_t>(mode.value_or(0666));
+}
 
 // Writes the bytes into `fd`, locked for as long as it stays open, with
-// exactly `mode`, and makes them durable.
-bool FillTemp(int fd, const std::string& bytes, unsigned mode) {
+// exactly `mode` when one is given, and makes them durable.
+bool FillTemp(int fd, std::string_view bytes, std::optional<unsigned> mode) {
   return ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, bytes) &&
-         ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
+         (!mode || ::fchmod(fd, static_cast<mode_t>(*mode)) == 0) &&
+         ::fsync(fd) == 0;
 }
 
-// The unnamed way: a name exists only between the link and the rename.
-// Nothing when the file system or the process cannot do it; then false in
-// `done` says to try the named way.
-bool WriteThroughUnnamed(int folder_fd, const std::string& name,
-                         const std::string& bytes, unsigned mode, bool& done) {
-  done = false;
-  const int fd =
-      ::openat(folder_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd == -1) return false;
-  bool ok = FillTemp(fd, bytes, mode);
-  std::string temp;
-  bool named = false;
-  for (int attempt = 0; ok && !named && attempt < 100; ++attempt) {
-    temp = TempName(name);
-    named = LinkUnnamed(fd, folder_fd, temp);
-    if (!named && errno != EEXIST) break;
+// A written temporary file under its name in the folder, locked until its
+// descriptor closes.
+struct Temp {
+  UniqueFd fd;
+  std::string name;
+};
+
+enum class Made { kMade, kFailed, kNotHere };
+
+// The unnamed way: the file has a name only between the link and the
+// rename. kNotHere when the file system or the process cannot do it.
+Made MakeUnnamedTemp(int folder_fd, const std::string& name,
+                     std::string_view bytes, std::optional<unsigned> mode,
+                     Temp& temp) {
+  temp.fd = UniqueFd(::openat(folder_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                              CreateMode(mode)));
+  if (!temp.fd.Ok()) return Made::kNotHere;
+  if (!FillTemp(temp.fd.Get(), bytes, mode)) return Made::kFailed;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp.name = TempName(name);
+    if (LinkUnnamed(temp.fd.Get(), folder_fd, temp.name)) return Made::kMade;
+    if (errno != EEXIST) break;
   }
-  if (ok && !named) {  // no way to name it here
-    ::close(fd);
-    return false;
+  return Made::kNotHere;
+}
+
+// The named way, for file systems without unnamed files.
+Made MakeNamedTemp(int folder_fd, const std::string& name,
+                   std::string_view bytes, std::optional<unsigned> mode,
+                   Temp& temp) {
+  for (int attempt = 0; attempt < 100 && !temp.fd.Ok(); ++attempt) {
+    temp.name = TempName(name);
+    temp.fd =
+        UniqueFd(::openat(folder_fd, temp.name.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          CreateMode(mode)));
+    if (!temp.fd.Ok() && errno != EEXIST) return Made::kFailed;
   }
-  done = true;
-  ok = ok && ::renameat(folder_fd, temp.c_str(), folder_fd, name.c_str()) == 0;
-  if (!ok && named) ::unlinkat(folder_fd, temp.c_str(), 0);
-  // Closing releases the lock only once the temporary name is gone.
-  if (::close(fd) != 0) ok = false;
-  return ok;
+  if (!temp.fd.Ok()) return Made::kFailed;
+  if (FillTemp(temp.fd.Get(), bytes, mode)) return Made::kMade;
+  ::unlinkat(folder_fd, temp.name.c_str(), 0);
+  return Made::kFailed;
 }
 
 }  // namespace
 
-bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
-                           const std::string& bytes, unsigned mode) {
-  RemoveStaleTemps(folder_fd, name);
-  bool done = false;
-  const bool ok = WriteThroughUnnamed(folder_fd, name, bytes, mode, done);
-  if (done) return ok;
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd == -1; ++attempt) {
-    temp = TempName(name);
-    fd = ::openat(folder_fd, temp.c_str(),
-                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd == -1 && errno != EEXIST) return false;
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
   }
-  if (fd == -1) return false;
-  bool written =
-      FillTemp(fd, bytes, mode) &&
-      ::renameat(folder_fd, temp.c_str(), folder_fd, name.c_str()) == 0;
-  if (!written) ::unlinkat(folder_fd, temp.c_str(), 0);
-  if (::close(fd) != 0) written = false;
-  return written;
+  return true;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
+                           std::string_view bytes,
+                           std::optional<unsigned> mode) {
+  RemoveStaleTemps(folder_fd, name);
+  Temp temp;
+  Made made = MakeUnnamedTemp(folder_fd, name, bytes, mode, temp);
+  if (made == Made::kNotHere) {
+    temp = Temp{};
+    made = MakeNamedTemp(folder_fd, name, bytes, mode, temp);
+  }
+  if (made != Made::kMade) return false;
+  const bool renamed =
+      ::renameat(folder_fd, temp.name.c_str(), folder_fd, name.c_str()) == 0;
+  if (!renamed) ::unlinkat(folder_fd, temp.name.c_str(), 0);
+  // Closing releases the lock only once the temporary name is gone.
+  return temp.fd.Close() && renamed;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   namespace fs = std::filesystem;
   const fs::path target(path);
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  // New files get the usual rights.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  const int folder_fd =
-      ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const bool ok = folder_fd >= 0 && !target.filename().empty() &&
-                  WriteFileAtomicallyAt(folder_fd, target.filename().string(),
-                                        bytes, 0666 & ~mask);
-  if (folder_fd != -1) ::close(folder_fd);
-  if (!ok) throw Error(FormatMessage(kCannotCreateFile, path));
+  const UniqueFd folder_fd(
+      ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder_fd.Ok() || target.filename().empty() ||
+      !WriteFileAtomicallyAt(folder_fd.Get(), target.filename().string(), bytes,
+                             std::nullopt))
+    throw Error(FormatMessage(kCannotCreateFile, path));
 }
 
-InputFile::InputFile(const std::string& path) : path_(path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ == -1) throw Error(FormatMessage(kCannotOpenFile, path));
+InputFile::InputFile(const std::string& path)
+    : path_(path),
+      fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
   struct stat info {};
-  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd_);
+  if (!fd_.Ok() || ::fstat(fd_.Get(), &info) != 0 || !S_ISREG(info.st_mode))
     throw Error(FormatMessage(kCannotOpenFile, path));
-  }
   size_ = static_cast<std::size_t>(info.st_size);
 }
 
-InputFile::~InputFile() { ::close(fd_); }
-
 std::size_t InputFile::Read(char* buffer, std::size_t size) {
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer, size);
+    const ssize_t n = ::read(fd_.Get(), buffer, size);
     if (n >= 0) return static_cast<std::size_t>(n);
     if (errno != EINTR) throw Error(FormatMessage(kCannotReadFile, path_));
   }

@@ -1,28 +1,37 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "util/unique_fd.h"
 
 namespace tolvane {
 
 inline constexpr const char* kCannotCreateFile = "Cannot create file %s";
 inline constexpr const char* kCannotOpenFile = "Cannot open file %s";
 
-// Writes the bytes to a temporary file in the same folder and renames it
-// over the target, so a failed write leaves the old file whole. Throws Error
-// with kCannotCreateFile.
-void WriteFileAtomically(const std::string& path, const std::string& bytes);
+// Every file the program writes goes through these two. The bytes go to a
+// temporary file in the same folder that is renamed over the target, so a
+// failed write leaves the old file whole; a new file gets the usual rights
+// (0666 less the umask). Throws Error with kCannotCreateFile.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// The same inside an open folder, the new file getting exactly `mode`;
-// false on failure, with nothing left behind. The bytes go to an unnamed
-// file that gets a name only to be renamed (where the file system has no
-// unnamed files, to a named one locked while it is written). Temporary
-// files of earlier saves of the same name that were killed on the way (our
-// own, no longer locked) are removed first.
+// The same inside an open folder, the new file getting exactly `mode` when
+// one is given; false on failure, with nothing left behind. The bytes go to
+// an unnamed file that gets a name only to be renamed (where the file
+// system has no unnamed files, to a named one locked while it is written).
+// Temporary files of earlier saves of the same name that were killed on the
+// way (our own, no longer locked) are removed first.
 bool WriteFileAtomicallyAt(int folder_fd, const std::string& name,
-                           const std::string& bytes, unsigned mode);
+                           std::string_view bytes,
+                           std::optional<unsigned> mode);
+
+// Writes every byte, going on after interrupted and short writes; false
+// when the file takes no more.
+bool WriteAll(int fd, std::string_view bytes);
 
 inline constexpr const char* kCannotReadFile = "Cannot read file %s";
 inline constexpr const char* kNoMemoryForFile =
@@ -34,7 +43,6 @@ inline constexpr const char* kNoMemoryForFile =
 class InputFile {
  public:
   explicit InputFile(const std::string& path);
-  ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
 
@@ -47,7 +55,7 @@ class InputFile {
 
  private:
   std::string path_;
-  int fd_ = -1;
+  UniqueFd fd_;
   std::size_t size_ = 0;
 };
 

@@ -93,12 +93,10 @@ std::optional<std::pair<std::string, std::string>> SplitAmount(
   }
   std::size_t decimal = std::string_view::npos;
   if (last_mark != std::string_view::npos) {
+    // A mark always stands between digits, so one or two characters after
+    // the last are digits.
     const std::size_t after = amount.size() - last_mark - 1;
-    bool digits_only = true;
-    for (std::size_t i = last_mark + 1; i < amount.size(); ++i) {
-      digits_only = digits_only && IsDigit(amount[i]);
-    }
-    if (digits_only && (after == 1 || after == 2)) decimal = last_mark;
+    if (after == 1 || after == 2) decimal = last_mark;
   }
   const char decimal_mark =
       decimal == std::string_view::npos ? '\0' : amount[decimal];

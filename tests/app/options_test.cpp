@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/frm_options.h"
-#include "app/preference_file.h"
 #include "app/temp_folder.h"
 #include "fakes/fakes.h"
+#include "prefs/preference_file.h"
 
 namespace tolvane {
 namespace {
@@ -133,7 +133,7 @@ TEST_F(OptionsTest, OkStoresPlainCountsOnly) {
 // mend the value.
 TEST_F(OptionsTest, ValueOfAnotherTypeIsReportedAndEditKeepsItsText) {
   StartUp();
-  WriteText(store_->Path(),
+  WriteText(folder_ / "prefs.reg",
             "Windows Registry Editor Version 5.00\n\n"
             "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]\n"
             "\"timeout\"=\"60\"\n");

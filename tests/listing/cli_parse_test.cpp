@@ -17,9 +17,10 @@ std::string Expected(const std::string& name) {
 }
 
 // Catches exit statuses and streams mixed up (rows on standard output only,
-// the program's error text or the usage on standard error), and a grid
-// started afresh for each page or pages read out of order: successive pages
-// fill one grid and a row seen before is not added again.
+// the program's error text or the usage on standard error), "--" taken for
+// an option, and a grid started afresh for each page or pages read out of
+// order: successive pages fill one grid and a row seen before is not added
+// again.
 TEST(CliParseTest, ExitStatusStreamsAndOneGridForAllPages) {
   const std::string basic = Expected("basic");
   // The third row of the basic page is the only one the head page lacks.
@@ -30,6 +31,7 @@ TEST(CliParseTest, ExitStatusStreamsAndOneGridForAllPages) {
       {{"parse " + Page("no_items"), 0, "", ""},
        {"parse", 2, "", kUsage},
        {"parse --rows " + Page("no_items"), 2, "", kUsage},
+       {"parse -- " + Page("no_items"), 0, "", ""},
        {"parse /nonexistent/page.htm", 1, "", kNoFile},
        {"parse " + Page("no_items") + " /nonexistent/page.htm", 1, "", kNoFile},
        {"parse " + Page("basic") + " " + Page("basic"), 0, basic, ""},

@@ -17,13 +17,14 @@ struct CliRun {
   std::string err;
 };
 
-// Runs tolvane-cli with the arguments (already quoted for the shell).
+// Runs tolvane-cli with the arguments (already quoted for the shell; a
+// redirection among them, such as >/dev/full, wins over the capture).
 inline CliRun RunCli(const std::string& args) {
   TempFolder folder;
   const std::string out = folder / "out";
   const std::string err = folder / "err";
-  const std::string command = std::string("'") + TOLVANE_CLI + "' " + args +
-                              " >'" + out + "' 2>'" + err + "'";
+  const std::string command = std::string("'") + TOLVANE_CLI + "' >'" + out +
+                              "' 2>'" + err + "' " + args;
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(out), ReadText(err)};
 }

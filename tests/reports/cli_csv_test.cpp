@@ -27,7 +27,8 @@ constexpr const char* kOneMore =
 
 // Catches files merged into anything but one grid (duplicates across files
 // counted twice), a summary of other lines than the memo's seven, exit
-// statuses or streams mixed up, options that are not refused, and the
+// statuses or streams mixed up, options that are not refused or "--" taken
+// for one, output that could not be written reported as success, and the
 // analysis run on the wrong day (the year of each end time depends on it)
 // or with a wrong line count.
 TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
@@ -40,6 +41,7 @@ TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
   const std::string empty = folder / "empty.csv";
   const std::string none = folder / "none.csv";
   const std::string kUsage = "usage: tolvane-cli";
+  const std::string kCannotWrite = "Cannot write to standard output.\n";
   ExpectCliRuns({
       {"summary " + a + " " + b, 0,
        Summary({"$8.33", "3", "3", "4.33", "$5.00", "$12.50"}), ""},
@@ -56,6 +58,14 @@ TEST(CliCsvTest, SummaryAndAnalysisOfMergedFiles) {
       {"analysis --week " + b, 2, "", kUsage},
       {"summary", 2, "", kUsage},
       {"summary --all " + b, 2, "", kUsage},
+      {"stats --json -- " + a, 0,
+       "{\"count\": 2, \"mean\": 10.00, \"median\": 10.00, \"p10\": 8.00, "
+       "\"p25\": 8.75, \"p75\": 11.25, \"p90\": 12.00, \"iqr\": 2.50, "
+       "\"low\": 7.50, \"high\": 12.50, \"lower_fence\": 5.00, "
+       "\"upper_fence\": 15.00, \"outside\": 0, \"typical\": 10.00}\n",
+       ""},
+      {"stats " + a + " >/dev/full", 1, "", kCannotWrite},
+      {"summary -- " + a + " >&-", 1, "", kCannotWrite},
   });
 
   const CliRun run = RunCli("analysis --today 2026-12-06 " + b);

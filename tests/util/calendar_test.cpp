@@ -46,11 +46,13 @@ TEST(CalendarTest, MonthOfNameReadsEnglishAndGermanNames) {
       {"Jan", 1},        {"january", 1},     {"FEB", 2},  {"Mar", 3},
       {"M\xC3\xA4r", 3}, {"M\xC3\xA4rz", 3}, {"Mrz", 3},  {"Apr", 4},
       {"Mai", 5},        {"May", 5},         {"Jun", 6},  {"Juli", 7},
-      {"Aug.", 8},       {"Sept", 9},        {"Sep", 9},  {"Okt", 10},
-      {"October", 10},   {"nov", 11},        {"Dez", 12}, {"Dec", 12}};
+      {"Aug.", 8},       {"M\xC3\x84RZ", 3}, {"Sept", 9}, {"Sep", 9},
+      {"Okt", 10},       {"October", 10},    {"nov", 11}, {"Dez", 12},
+      {"Dec", 12}};
   for (const auto& [name, month] : names)
     EXPECT_EQ(MonthOfName(name), month) << name;
-  for (const char* other : {"", "Ja", "Janu", "13", "Mon", "Sepp", "Dec.."})
+  for (const char* other :
+       {"", "Ja", "Janu", "13", "Mon", "Sepp", "Dec..", "Ma\xC3", "M\xC3\xA9r"})
     EXPECT_EQ(MonthOfName(other), std::nullopt) << other;
 }
 
@@ -60,7 +62,8 @@ TEST(CalendarTest, DatedEndTextsRoundTrip) {
       {{{2024, 10, 27}, std::nullopt, 0}, "Oct-27-2024"},
       {{{2026, 3, 7}, 14, 3}, "Mar-07-2026 14:03"},
       {{{2000, 2, 29}, 0, 0}, "Feb-29-2000 00:00"},
-      {{{987, 12, 1}, 23, 59}, "Dec-01-0987 23:59"}};
+      {{{987, 12, 1}, 23, 59}, "Dec-01-0987 23:59"},
+      {{{50, 1, 1}, std::nullopt, 0}, "Jan-01-0050"}};
   for (const auto& [end, text] : forms) {
     EXPECT_EQ(DatedEndText(end), text);
     EXPECT_EQ(ReadDatedEnd(text), end) << text;

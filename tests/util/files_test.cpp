@@ -29,14 +29,18 @@ TEST(FilesTest, SplitLinesLikeAStringList) {
   EXPECT_EQ(MemoEntryLines(""), V{""});
 }
 
-// A failed write must leave the old file whole, and no save leaves a
-// temporary file behind.
+// A failed write must leave the old file whole, no save leaves a temporary
+// file behind, and a new file gets the usual rights (the umask's, not the
+// temporary file's private ones).
 TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
   testing::TempFolder folder;
   const std::string target = folder / "out.txt";
   // Left by a save that was killed: the next save removes it.
   testing::WriteText(folder / ".out.txt.Ab12Cd", "half");
+  const mode_t mask = ::umask(027);
   WriteFileAtomically(target, "first");
+  ::umask(mask);
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
   WriteFileAtomically(target, "second\r\n");
   EXPECT_EQ(ReadWholeFile(target), "second\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()),

@@ -41,6 +41,7 @@ TEST(MoneyTest, ReadsPricesInTheirCurrencyAndWritesTheGridForm) {
        "JPY", "1,200"},
       {"CHF 1'200.50", "CHF", "1,200.50"},
       {"12.00 gbp", "GBP", "12.00"},
+      {"\n$12.00\r\n", "USD", "$12.00"},
   };
   for (const Case& c : cases) {
     const MoneyReading reading = ReadMoney(c.text);
@@ -57,6 +58,7 @@ TEST(MoneyTest, TellsWhyATextIsNoSalePrice) {
       {"", MoneyProblem::kMissing},
       {" \xC2\xA0 ", MoneyProblem::kMissing},
       {"$84.90 to $1,169.90", MoneyProblem::kRange},
+      {"1 2", MoneyProblem::kRange},
       {"EUR 17,72 bis EUR 18,66", MoneyProblem::kRange},
       {"($18.42)", MoneyProblem::kNegative},
       {"-12.00", MoneyProblem::kNegative},
@@ -92,7 +94,7 @@ TEST(MoneyTest, CurrencyOfSymbolNamesCodesAndSymbols) {
       {"\xE2\x82\xAC", "EUR"}, {"\xC2\xA3", "GBP"}, {"sek", "SEK"}};
   for (const auto& [text, code] : cases)
     EXPECT_EQ(CurrencyOfSymbol(text), code);
-  for (const char* other : {"", "US", "dollars", "$$", "12"})
+  for (const char* other : {"", "US", "dollars", "$$", "12", "X1Z"})
     EXPECT_EQ(CurrencyOfSymbol(other), std::nullopt) << other;
 }
 

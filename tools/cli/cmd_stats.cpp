@@ -15,10 +15,13 @@ namespace tolvane::cli {
 int RunStats(const Args& args) {
   bool json = false;
   std::vector<std::string> files;
+  bool options_done = false;
   for (const std::string& arg : args) {
-    if (arg == "--json") {
+    if (!options_done && arg == "--") {
+      options_done = true;
+    } else if (!options_done && arg == "--json") {
       json = true;
-    } else if (IsUnknownOption(arg)) {
+    } else if (!options_done && IsUnknownOption(arg)) {
       return 2;
     } else {
       files.push_back(arg);

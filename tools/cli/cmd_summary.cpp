@@ -1,6 +1,7 @@
 // tolvane-cli summary CSV...: the files merged into an empty grid, and the
 // seven summary lines the memo then shows.
 #include <cstdio>
+#include <optional>
 
 #include "commands.h"
 #include "csv_files.h"
@@ -10,12 +11,10 @@
 namespace tolvane::cli {
 
 int RunSummary(const Args& args) {
-  if (args.empty()) return 2;
-  for (const std::string& arg : args) {
-    if (IsUnknownOption(arg)) return 2;
-  }
+  const std::optional<Args> files = FileArguments(args);
+  if (!files || files->empty()) return 2;
   HeadlessApp app(RegionalSettings::FromSystemLocale());
-  MergeCsvFiles(app, args);
+  MergeCsvFiles(app, *files);
   // Files without items leave the memo as it was; the summary of the grid
   // as it stands is the same either way.
   app.FrmPrice().ComputeSummary();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,12 @@ namespace tolvane::cli {
 // returns the exit status: 0 success, 1 an error (its text on standard
 // error), 2 a usage error (the usage on standard error).
 using Args = std::vector<std::string>;
+
+// The arguments of a command that takes files and no options of its own:
+// all of them, "--" left out where it ends the options, so a file whose
+// name starts with "-" can be named after it; nothing when a switch comes
+// before it.
+std::optional<Args> FileArguments(const Args& args);
 
 int RunParse(const Args& args);
 int RunUrl(const Args& args);

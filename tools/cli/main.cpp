@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "commands.h"
@@ -28,8 +29,38 @@ constexpr const char* kUsage =
     "                                Tukey fences, typical price)\n";
 
 constexpr const char* kNoMemory = "Not enough memory to finish the command.";
+constexpr const char* kCannotWriteOutput = "Cannot write to standard output.";
+
+// Output that never arrived (a full disk, standard output closed) fails the
+// command, whatever it printed: a script must not take it for a result.
+int Finish(int status) {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "%s\n", kCannotWriteOutput);
+    return 1;
+  }
+  return status;
+}
 
 }  // namespace
+
+namespace tolvane::cli {
+
+std::optional<Args> FileArguments(const Args& args) {
+  Args files;
+  bool options_done = false;
+  for (const std::string& arg : args) {
+    if (!options_done && arg == "--") {
+      options_done = true;
+    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
+      return std::nullopt;
+    } else {
+      files.push_back(arg);
+    }
+  }
+  return files;
+}
+
+}  // namespace tolvane::cli
 
 int main(int argc, char** argv) {
   using namespace tolvane::cli;
@@ -40,7 +71,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
-    return 0;
+    return Finish(0);
   }
   const Args args(argv + 2, argv + argc);
   int status = 2;
@@ -67,5 +98,5 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (status == 2) std::fputs(kUsage, stderr);
-  return status;
+  return Finish(status);
 }

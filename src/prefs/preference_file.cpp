@@ -1,19 +1,18 @@
-#include "app/preference_file.h"
+#include "prefs/preference_file.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <thread>
 
 #include "util/error.h"
 #include "util/files.h"
+#include "util/unique_fd.h"
 
 namespace tolvane {
 namespace {
@@ -26,27 +25,10 @@ std::string FileKeyPath(const std::string& key) {
   return std::string(kHiveName) + (key.starts_with('\\') ? "" : "\\") + key;
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ != -1) ::close(fd_);
-  }
-  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  Fd& operator=(Fd&&) = delete;
-  int get() const { return fd_; }
-  bool ok() const { return fd_ != -1; }
-
- private:
-  int fd_;
-};
-
 // A preference file's folder, held open so that every file of the store is
 // opened inside it, and the file's name there.
 struct Place {
-  Fd folder;
+  UniqueFd folder;
   std::string folder_path;
   std::string name;
   uid_t folder_owner = 0;
@@ -55,36 +37,42 @@ struct Place {
   }
 };
 
+// Where a file of the user's own leads: a symbolic link the user or root
+// made is followed, link by link, to the file it names, which need not be
+// there yet (the first save creates it). A link that another user could
+// plant (in a folder others may write) is not followed: it would send the
+// rewrite anywhere the user may write.
+fs::path FollowOwnLinks(fs::path file) {
+  // As many links as the system itself follows in one path.
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat link {};
+    if (::lstat(file.c_str(), &link) != 0 || !S_ISLNK(link.st_mode) ||
+        (link.st_uid != ::geteuid() && link.st_uid != 0))
+      break;
+    std::error_code error;
+    const fs::path target = fs::read_symlink(file, error);
+    if (error) break;
+    file = target.is_absolute() ? target : file.parent_path() / target;
+  }
+  return file;
+}
+
 // The machine-wide file is taken exactly as named, its folder not followed
-// when it is a link. A file of the user's own that is a symbolic link is
-// followed to its target, which is then read and replaced, and its folder
-// is made when `create` is set.
+// when it is a link. A file of the user's own is followed through the
+// user's links, and its folder is made when `create` is set.
 std::optional<Place> Locate(const std::string& path, bool machine,
                             bool create) {
-  fs::path file(path);
-  // Only a link the user made is followed: one that another user could
-  // plant (in a folder others may write) would send the rewrite anywhere
-  // the user may write.
-  struct stat link {};
-  const bool own_link = ::lstat(path.c_str(), &link) == 0 &&
-                        S_ISLNK(link.st_mode) &&
-                        (link.st_uid == ::geteuid() || link.st_uid == 0);
-  if (!machine && own_link) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-      file = real;
-      std::free(real);
-    }
-  }
+  const fs::path file = machine ? fs::path(path) : FollowOwnLinks(path);
   fs::path folder = file.parent_path();
   if (folder.empty()) folder = ".";
   if (create) {
     std::error_code error;
     fs::create_directories(folder, error);
   }
-  Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
-                                   (machine ? O_NOFOLLOW : 0)));
+  UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
+                                         (machine ? O_NOFOLLOW : 0)));
   struct stat info {};
-  if (!fd.ok() || ::fstat(fd.get(), &info) != 0 || file.filename().empty())
+  if (!fd.Ok() || ::fstat(fd.Get(), &info) != 0 || file.filename().empty())
     return std::nullopt;
   return Place{std::move(fd), folder.string(), file.filename().string(),
                info.st_uid};
@@ -98,16 +86,16 @@ enum class ReadOutcome { kRead, kMissing, kRefused, kTooLarge, kFailed };
 // and reading never runs on (a device).
 ReadOutcome ReadPrefs(const Place& place, uid_t owner, bool single_name,
                       std::string& bytes, mode_t& mode) {
-  const Fd fd(
-      ::openat(place.folder.get(), place.name.c_str(),
+  const UniqueFd fd(
+      ::openat(place.folder.Get(), place.name.c_str(),
                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!fd.ok()) {
+  if (!fd.Ok()) {
     if (errno == ENOENT) return ReadOutcome::kMissing;
     return errno == ELOOP || errno == ENXIO ? ReadOutcome::kRefused
                                             : ReadOutcome::kFailed;
   }
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) return ReadOutcome::kFailed;
+  if (::fstat(fd.Get(), &info) != 0) return ReadOutcome::kFailed;
   if (!S_ISREG(info.st_mode) || info.st_uid != owner ||
       (single_name && info.st_nlink != 1))
     return ReadOutcome::kRefused;
@@ -117,7 +105,7 @@ ReadOutcome ReadPrefs(const Place& place, uid_t owner, bool single_name,
   bytes.clear();
   char buffer[1 << 14];
   while (true) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return ReadOutcome::kFailed;
     if (n == 0) return ReadOutcome::kRead;
@@ -145,21 +133,13 @@ std::optional<std::string> KeepCorruptCopy(const Place& place,
   const std::string base = place.name + ".corrupt-" + UtcStamp();
   for (int n = 1; n <= 100; ++n) {
     const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
-    const Fd fd(::openat(place.folder.get(), name.c_str(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                         0600));
-    if (!fd.ok() && errno == EEXIST) continue;
-    if (!fd.ok()) return std::nullopt;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t w =
-          ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) break;
-      done += static_cast<std::size_t>(w);
-    }
-    if (done == bytes.size() && ::fsync(fd.get()) == 0) return name;
-    ::unlinkat(place.folder.get(), name.c_str(), 0);
+    const UniqueFd fd(
+        ::openat(place.folder.Get(), name.c_str(),
+                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.Ok() && errno == EEXIST) continue;
+    if (!fd.Ok()) return std::nullopt;
+    if (WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0) return name;
+    ::unlinkat(place.folder.Get(), name.c_str(), 0);
     return std::nullopt;
   }
   return std::nullopt;
@@ -168,13 +148,13 @@ std::optional<std::string> KeepCorruptCopy(const Place& place,
 // An exclusive lock on "<file>.lock", a regular file of the writer's own,
 // waited for `wait` at most: a lock held by a stuck or hostile program
 // makes the write fail instead of freezing the window.
-bool TakeLock(const Fd& lock, std::chrono::milliseconds wait) {
+bool TakeLock(const UniqueFd& lock, std::chrono::milliseconds wait) {
   struct stat info {};
-  if (!lock.ok() || ::fstat(lock.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+  if (!lock.Ok() || ::fstat(lock.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
       info.st_uid != ::geteuid())
     return false;
   const auto deadline = std::chrono::steady_clock::now() + wait;
-  while (::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+  while (::flock(lock.Get(), LOCK_EX | LOCK_NB) != 0) {
     if (errno != EWOULDBLOCK && errno != EINTR) return false;
     if (std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -203,26 +183,6 @@ struct FilePreferenceStore::View {
   }
 };
 
-FilePreferenceStore FilePreferenceStore::FromEnvironment() {
-  const char* chosen = std::getenv(kPrefsVariable);
-  if (chosen != nullptr && *chosen != '\0') return FilePreferenceStore(chosen);
-  std::string config;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
-      xdg != nullptr && *xdg == '/') {
-    config = xdg;
-  } else if (const char* home = std::getenv("HOME");
-             home != nullptr && *home == '/') {
-    config = std::string(home) + "/.config";
-  } else if (const passwd* user = ::getpwuid(::geteuid())) {
-    config = std::string(user->pw_dir) + "/.config";
-  }
-  return FilePreferenceStore(kMachinePrefsPath, config + "/" + kOwnPrefsName);
-}
-
-void FilePreferenceStore::Notify(const std::string& text) {
-  if (told_.insert(text).second && notify_) notify_(text);
-}
-
 bool FilePreferenceStore::MachineIsOurs() const {
   const std::optional<Place> place = Locate(machine_path_, true, false);
   return place && place->folder_owner == ::geteuid();
@@ -241,10 +201,11 @@ RegistryText FilePreferenceStore::LoadOne(const std::string& path,
       // next save.
       return ParseRegistryText(bytes).registry;
     case ReadOutcome::kRefused:
-      Notify(FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
+      notices_.Tell(
+          FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
       return {};
     case ReadOutcome::kTooLarge:
-      Notify(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
+      notices_.Tell(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
       return {};
     case ReadOutcome::kMissing:
     case ReadOutcome::kFailed:
@@ -270,9 +231,9 @@ bool FilePreferenceStore::Update(
       Locate(machine ? machine_path_ : own_path_, machine, !machine);
   if (!place) return false;
 
-  const Fd lock(::openat(place->folder.get(), (place->name + ".lock").c_str(),
-                         O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-                         0600));
+  const UniqueFd lock(
+      ::openat(place->folder.Get(), (place->name + ".lock").c_str(),
+               O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
   if (!TakeLock(lock, lock_wait_)) return false;
 
   // Read again inside the lock: another copy of the program may have
@@ -281,20 +242,23 @@ bool FilePreferenceStore::Update(
   mode_t mode = 0;
   const ReadOutcome outcome =
       ReadPrefs(*place, ::geteuid(), machine, bytes, mode);
-  if (outcome == ReadOutcome::kMissing) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  } else if (outcome != ReadOutcome::kRead) {
+  if (outcome != ReadOutcome::kRead && outcome != ReadOutcome::kMissing) {
     // A file that is there but not read would be lost by a rewrite.
     if (outcome == ReadOutcome::kRefused)
-      Notify(FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
+      notices_.Tell(
+          FormatMessage(kPrefsNotAPlainFile, place->Shown(place->name)));
     if (outcome == ReadOutcome::kTooLarge)
-      Notify(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
+      notices_.Tell(FormatMessage(kPrefsTooLarge, place->Shown(place->name)));
     return false;
   }
-  // Every user reads the machine-wide file.
-  if (machine) mode = 0644;
+  // Every user reads the machine-wide file; the user's own keeps its mode,
+  // and a new one gets the usual rights.
+  std::optional<unsigned> new_mode;
+  if (machine) {
+    new_mode = 0644;
+  } else if (outcome == ReadOutcome::kRead) {
+    new_mode = mode;
+  }
   ParsedRegistryText parsed = ParseRegistryText(bytes);
   std::optional<std::string> copy;
   if (parsed.bad_lines > 0) {
@@ -302,10 +266,14 @@ bool FilePreferenceStore::Update(
     if (!copy) return false;
   }
   change(parsed.registry);
-  if (!WriteFileAtomicallyAt(place->folder.get(), place->name,
-                             FormatRegistryText(parsed.registry), mode))
+  // Written back in the form it came in; a file the store would not read
+  // back is not written.
+  const std::string text = FormatRegistryText(parsed.registry, parsed.form);
+  if (text.size() > kMaxPrefsBytes ||
+      !WriteFileAtomicallyAt(place->folder.Get(), place->name, text, new_mode))
     return false;
-  if (copy) Notify(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));
+  if (copy)
+    notices_.Tell(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));
   return true;
 }
 

@@ -1,4 +1,4 @@
-#include "app/preference_file.h"
+#include "prefs/preference_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -18,11 +18,13 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
+#include "util/files.h"
 
 namespace tolvane {
 namespace {
@@ -61,9 +63,9 @@ std::vector<std::string> CorruptCopies(const TempFolder& folder) {
 // cannot read back (header, full key name, sign, eight-digit width), a key
 // created without being kept, and a store that caches what it read instead
 // of seeing another copy's change or drops a value another copy stored in
-// between; and a store that gives up on a folder
-// that is simply not there yet (a fresh install, or TOLVANE_PREFS pointing
-// somewhere new).
+// between; a new file without the usual rights; and a store that gives up
+// on a folder that is simply not there yet (a fresh install, or
+// TOLVANE_PREFS pointing somewhere new).
 TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
   for (const std::int32_t value : {0, 90, 2147483647, -1, INT_MIN}) {
     TempFolder folder;
@@ -85,6 +87,10 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     EXPECT_EQ(ReadText(path), kTop +
                                   "\"timeout\"=dword:0000005a\n"
                                   "\"get5message\"=dword:00000000\n\n");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms(0666 & ~mask));
   }
 }
 
@@ -95,10 +101,21 @@ struct ReadableCase {
   std::size_t values;  // in every key together
 };
 
+// The comment lines of a file, in order (a UTF-16 file's by its zero bytes
+// dropped).
+std::vector<std::string> CommentLines(std::string text) {
+  std::erase(text, '\0');
+  std::vector<std::string> comments;
+  for (const std::string& line : SplitLines(text))
+    if (line.starts_with(';')) comments.push_back(line);
+  return comments;
+}
+
 // Catches a reader that trips over what other tools write (CR LF, a byte
 // order mark, the older header, comments, other keys and types, long binary
-// data over several lines, another letter case) and a rewrite that drops
-// values it does not use.
+// data over several lines, another letter case), a rewrite that drops
+// values it does not use or comments, or changes the file's form, and a
+// file written larger than the store reads.
 TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
   std::vector<ReadableCase> cases = {
       {"crlf",
@@ -113,10 +130,11 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
       {"comments, other key, other types",
        std::string(kHeader) + "; kept by hand\n[HKEY_LOCAL_MACHINE\\OTHER]\n" +
            "\"a\"=\"x \\\"y\\\" \\\\z\"\n" + kKeyLine +
-           "@=\"default\"\n\"blob\"=hex:01,02,\\\n  03,f9\n"
-           "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000009C\n",
+           "@=\"default\"\n;  above blob\n\"blob\"=hex:01,02,\\\n  03,f9\n"
+           "\"multi\"=hex(7):41,00,00,00\n\"TimeOut\"=dword:0000009C\n; end\n",
        156, 5}};
-  // The largest file read: exactly the limit, a comment filling it up.
+  // The largest file read: exactly the limit, a comment filling it up. It
+  // cannot grow, so a write fails and leaves it as it was.
   const std::string largest = kTop + "\"timeout\"=dword:1e\n;";
   cases.push_back({"largest",
                    largest + std::string(kMaxPrefsBytes - largest.size(), 'x'),
@@ -132,9 +150,17 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
     for (const RegistryKey& key : before.registry.Keys())
       values += key.Values().size();
     EXPECT_EQ(values, c.values) << c.what;
+    if (c.text.size() == kMaxPrefsBytes) {
+      EXPECT_THROW(store.WriteInteger(kKey, "get5message", 1), Error);
+      EXPECT_EQ(ReadText(folder / "prefs.reg"), c.text);
+      continue;
+    }
     store.WriteInteger(kKey, "get5message", 1);
     EXPECT_TRUE(CorruptCopies(folder).empty()) << c.what;
-    const auto after = ParseRegistryText(ReadText(folder / "prefs.reg"));
+    const std::string text = ReadText(folder / "prefs.reg");
+    EXPECT_EQ(CommentLines(text), CommentLines(c.text)) << c.what;
+    const auto after = ParseRegistryText(text);
+    EXPECT_EQ(after.form, before.form) << c.what;
     for (const RegistryKey& key : before.registry.Keys()) {
       const RegistryKey* kept = after.registry.FindKey(key.Path());
       ASSERT_NE(kept, nullptr) << c.what << key.Path();
@@ -146,6 +172,36 @@ TEST(PreferenceFileTest, ReadsOtherToolsFilesAndKeepsTheirValues) {
     }
     EXPECT_EQ(store.ReadInteger(kKey, "get5message"), 1) << c.what;
   }
+}
+
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+// Catches the registry editor's export (UTF-16 with its mark, CR LF) read
+// as nothing and replaced by the next save, a character lost or changed on
+// the way (two, three and four bytes in UTF-8; a lone surrogate is no
+// character), and a save in another form than the file came in.
+TEST(PreferenceFileTest, RegistryEditorsUtf16FileIsReadAndWrittenAsItCame) {
+  const auto file = [](std::u16string_view timeout) {
+    return Utf16Le(
+        std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                       u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]"
+                       u"\r\n; \u00e9\u20ac\U0001F600 ") +
+        (timeout == u"1e" ? u"\xD800" : u"\xFFFD") + u"\r\n\"timeout\"=dword:" +
+        std::u16string(timeout) + u"\r\n\r\n");
+  };
+  TempFolder folder;
+  WriteText(folder / "prefs.reg", file(u"1e"));
+  FilePreferenceStore store(folder / "prefs.reg");
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
+  store.WriteInteger(kKey, "timeout", 45);
+  EXPECT_EQ(ReadText(folder / "prefs.reg"), file(u"0000002d"));
 }
 
 // Catches text, binary or malformed values read as some integer instead of
@@ -209,7 +265,8 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
     WriteText(folder / "prefs.reg", text);
     FilePreferenceStore store(folder / "prefs.reg");
     std::vector<std::string> told;
-    store.SetNotify([&](const std::string& line) { told.push_back(line); });
+    store.Notices().Listen(
+        [&](const std::string& line) { told.push_back(line); });
     EXPECT_EQ(store.KeyExists(kKey), key_readable) << text;
     EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt) << text;
     EXPECT_EQ(store.ReadInteger(kKey, "get5message"),
@@ -347,12 +404,14 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
     TempFolder folder;
     TempFolder elsewhere;
     Plant(trick, folder, elsewhere);
-    FilePreferenceStore store =
-        machine ? FilePreferenceStore(folder / "prefs.reg", folder / "own")
-                : FilePreferenceStore(folder / "prefs.reg");
+    FilePreferenceStore store = machine
+                                    ? FilePreferenceStore(PreferenceFiles{
+                                          folder / "prefs.reg", folder / "own"})
+                                    : FilePreferenceStore(folder / "prefs.reg");
     store.SetLockWait(std::chrono::milliseconds(100));
     std::vector<std::string> told;
-    store.SetNotify([&](const std::string& text) { told.push_back(text); });
+    store.Notices().Listen(
+        [&](const std::string& text) { told.push_back(text); });
     const int n = static_cast<int>(trick);
     EXPECT_EQ(store.ReadInteger(kKey, "a"), std::nullopt) << n;
     EXPECT_THROW(store.WriteInteger(kKey, "a", 30), Error) << n;
@@ -409,8 +468,8 @@ TEST(PreferenceFileTest, OwnFileShadowsAMachineFileTheUserMayNotWrite) {
   // belongs to root for everyone else.
   ASSERT_EQ(::chown((folder / "machine").c_str(), 65534, 65534), 0);
   ASSERT_EQ(::chown((folder / "machine/prefs.reg").c_str(), 65534, 65534), 0);
-  FilePreferenceStore store(folder / "machine/prefs.reg",
-                            folder / "own/prefs.reg");
+  FilePreferenceStore store(
+      PreferenceFiles{folder / "machine/prefs.reg", folder / "own/prefs.reg"});
   EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 30);
   store.WriteInteger(kKey, "timeout", 60);
   EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 60);
@@ -447,8 +506,9 @@ TEST(PreferenceFileTest, ALinkRootMadeIsFollowedForAnyUser) {
 }
 
 // Catches a chosen file that is a link replaced by a regular file on the
-// first write, and temporary files of a killed save left behind while a
-// save still running keeps its own.
+// first write or, while its target is not made yet, refused, and temporary
+// files of a killed save left behind while a save still running keeps its
+// own.
 TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
   TempFolder folder;
   TempFolder target;
@@ -461,6 +521,13 @@ TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
   FilePreferenceStore store(folder / "prefs.reg");
   store.WriteInteger(kKey, "timeout", 45);
   EXPECT_TRUE(fs::is_symlink(folder / "prefs.reg"));
+  // A link to a file not made yet, through a second link, relative.
+  fs::create_symlink("../" + target.path().filename().string() + "/two.reg",
+                     folder / "fresh.reg");
+  fs::create_symlink("new/fresh.reg", target / "two.reg");
+  FilePreferenceStore(folder / "fresh.reg").WriteInteger(kKey, "timeout", 45);
+  EXPECT_TRUE(fs::is_symlink(folder / "fresh.reg"));
+  EXPECT_EQ(ReadText(target / "new/fresh.reg"), ReadText(target / "prefs.reg"));
   EXPECT_EQ(ReadText(target / "prefs.reg"),
             kTop + "\"timeout\"=dword:0000002d\n\n");
   EXPECT_FALSE(fs::exists(target / ".prefs.reg.Ab12Cd"));
@@ -481,21 +548,22 @@ TEST(PreferenceFileTest, EnvironmentChoosesTheFiles) {
   ::unsetenv("XDG_CONFIG_HOME");
   ::setenv("HOME", "/home/ann", 1);
   ::setenv(kPrefsVariable, "", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(),
+  EXPECT_EQ(DefaultPreferenceFiles().own,
             "/home/ann/.config/tolvane/prefs.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().machine, kMachinePrefsPath);
   ::setenv(kPrefsVariable, "/tmp/own.reg", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), "/tmp/own.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().own, "/tmp/own.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().machine, "");
   // Without a usable HOME, the user's home folder from the user database.
   ::unsetenv(kPrefsVariable);
   const std::string own = std::string(::getpwuid(::geteuid())->pw_dir) +
                           "/.config/tolvane/prefs.reg";
   ::setenv("HOME", "relative", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
+  EXPECT_EQ(DefaultPreferenceFiles().own, own);
   ::unsetenv("HOME");
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(), own);
+  EXPECT_EQ(DefaultPreferenceFiles().own, own);
   ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
-  EXPECT_EQ(FilePreferenceStore::FromEnvironment().Path(),
-            "/xdg/tolvane/prefs.reg");
+  EXPECT_EQ(DefaultPreferenceFiles().own, "/xdg/tolvane/prefs.reg");
   for (const auto& [name, value] : kept)
     value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }

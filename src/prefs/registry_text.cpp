@@ -1,14 +1,17 @@
-#include "app/registry_text.h"
+#include "prefs/registry_text.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace tolvane {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr char32_t kReplacement = 0xFFFD;
 
 char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -103,6 +106,93 @@ std::string LowerCase(std::string_view text) {
   return out;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+  const auto byte = [&out](char32_t b) { out += static_cast<char>(b); };
+  if (c < 0x80) {
+    byte(c);
+  } else if (c < 0x800) {
+    byte(0xC0 | c >> 6);
+    byte(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    byte(0xE0 | c >> 12);
+    byte(0x80 | (c >> 6 & 0x3F));
+    byte(0x80 | (c & 0x3F));
+  } else {
+    byte(0xF0 | c >> 18);
+    byte(0x80 | (c >> 12 & 0x3F));
+    byte(0x80 | (c >> 6 & 0x3F));
+    byte(0x80 | (c & 0x3F));
+  }
+}
+
+// The character of the UTF-8 sequence at text[at] and its length; a byte
+// that starts no valid sequence is U+FFFD on its own.
+std::pair<char32_t, std::size_t> NextUtf8(std::string_view text,
+                                          std::size_t at) {
+  const auto unit = [&](std::size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(text[i]));
+  };
+  const char32_t lead = unit(at);
+  if (lead < 0x80) return {lead, 1};
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  // The smallest character each length may carry: shorter forms are not
+  // characters.
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (lead < 0xC0 || lead > 0xF4 || at + length > text.size())
+    return {kReplacement, 1};
+  char32_t c = lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((unit(at + i) & 0xC0) != 0x80) return {kReplacement, 1};
+    c = c << 6 | (unit(at + i) & 0x3F);
+  }
+  if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+    return {kReplacement, 1};
+  return {c, length};
+}
+
+// UTF-16 little-endian after its mark, as UTF-8; a lone surrogate is
+// U+FFFD, and an odd last byte is no character.
+std::string FromUtf16Le(std::string_view bytes) {
+  const auto unit = [&](std::size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |
+                                 static_cast<unsigned char>(bytes[i + 1]) << 8);
+  };
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t c = unit(i);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() &&
+        unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = kReplacement;
+    }
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+std::string ToUtf16Le(std::string_view text) {
+  std::string out(kUtf16LeMark);
+  out.reserve(2 * text.size() + 2);
+  const auto put = [&out](char32_t u) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  };
+  for (std::size_t at = 0; at < text.size();) {
+    const auto [c, length] = NextUtf8(text, at);
+    at += length;
+    if (c < 0x10000) {
+      put(c);
+    } else {
+      put(0xD800 + ((c - 0x10000) >> 10));
+      put(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
 // Walks the text line by line without copying it: a line ends at CR LF, at
 // a lone LF or at a lone CR, as the string list that loads a file does.
 class LineWalker {
@@ -134,14 +224,17 @@ const RegistryValue* RegistryKey::FindValue(std::string_view name) const {
   return found == index_.end() ? nullptr : &values_[found->second];
 }
 
-void RegistryKey::SetValue(std::string name, std::string data) {
+void RegistryKey::SetValue(std::string name, std::string data,
+                           RegistryComments comments) {
   const auto [slot, added] =
       index_.try_emplace(LowerCase(name), values_.size());
   if (added) {
-    values_.push_back({std::move(name), std::move(data)});
-  } else {
-    values_[slot->second].data = std::move(data);
+    values_.push_back({std::move(name), std::move(data), std::move(comments)});
+    return;
   }
+  RegistryValue& value = values_[slot->second];
+  value.data = std::move(data);
+  value.comments.insert(value.comments.end(), comments.begin(), comments.end());
 }
 
 const RegistryKey* RegistryText::FindKey(std::string_view path) const {
@@ -155,9 +248,22 @@ RegistryKey& RegistryText::AddKey(std::string_view path) {
   return keys_[slot->second];
 }
 
-ParsedRegistryText ParseRegistryText(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(3);
+ParsedRegistryText ParseRegistryText(std::string_view bytes) {
   ParsedRegistryText parsed;
+  using Encoding = RegistryTextForm::Encoding;
+  std::string decoded;
+  std::string_view text = bytes;
+  if (bytes.starts_with(kUtf16LeMark)) {
+    parsed.form.encoding = Encoding::kUtf16Le;
+    decoded = FromUtf16Le(bytes.substr(kUtf16LeMark.size()));
+    text = decoded;
+  } else if (bytes.starts_with(kUtf8Mark)) {
+    parsed.form.encoding = Encoding::kUtf8WithMark;
+    text.remove_prefix(kUtf8Mark.size());
+  }
+  const std::size_t first_break = text.find('\n');
+  parsed.form.crlf = first_break != std::string_view::npos && first_break > 0 &&
+                     text[first_break - 1] == '\r';
   RegistryText& registry = parsed.registry;
   // Every key line starts with a bracket, so their count bounds the keys.
   registry.Reserve(
@@ -167,6 +273,8 @@ ParsedRegistryText ParseRegistryText(std::string_view text) {
   // and after a key line that cannot be read, so that values never land in
   // the wrong key.
   RegistryKey* key = nullptr;
+  // Comments wait for the key or value below them.
+  RegistryComments comments;
   LineWalker lines(text);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -180,7 +288,10 @@ ParsedRegistryText ParseRegistryText(std::string_view text) {
       }
       continue;
     }
-    if (line[0] == ';') continue;
+    if (line[0] == ';') {
+      comments.emplace_back(line);
+      continue;
+    }
     if (line[0] == '[') {
       key = nullptr;
       // "[-path]" deletes a key on import; a store never holds one.
@@ -190,6 +301,9 @@ ParsedRegistryText ParseRegistryText(std::string_view text) {
       }
       const std::string_view path = line.substr(1, line.size() - 2);
       key = &registry.AddKey(path);
+      RegistryComments& above = key->Comments();
+      above.insert(above.end(), comments.begin(), comments.end());
+      comments.clear();
       continue;
     }
     std::string name;
@@ -218,21 +332,40 @@ ParsedRegistryText ParseRegistryText(std::string_view text) {
       ++parsed.bad_lines;
       continue;
     }
-    key->SetValue(std::move(name), std::move(data));
+    key->SetValue(std::move(name), std::move(data), std::move(comments));
+    comments.clear();
   }
+  registry.TrailingComments() = std::move(comments);
   return parsed;
 }
 
-std::string FormatRegistryText(const RegistryText& registry) {
-  std::string out = std::string(kHeader) + "\n\n";
+std::string FormatRegistryText(const RegistryText& registry,
+                               RegistryTextForm form) {
+  const std::string_view end = form.crlf ? "\r\n" : "\n";
+  std::string out;
+  const auto line = [&](std::string_view text) {
+    out.append(text).append(end);
+  };
+  const auto comments = [&](const RegistryComments& lines) {
+    for (const std::string& comment : lines) line(comment);
+  };
+  line(kHeader);
+  line("");
   for (const RegistryKey& key : registry.Keys()) {
-    out += "[" + key.Path() + "]\n";
+    comments(key.Comments());
+    line("[" + key.Path() + "]");
     for (const RegistryValue& value : key.Values()) {
-      out += (value.name.empty() ? std::string("@") : Quote(value.name)) + "=" +
-             value.data + "\n";
+      comments(value.comments);
+      line((value.name.empty() ? std::string("@") : Quote(value.name)) + "=" +
+           value.data);
     }
-    out += "\n";
+    line("");
   }
+  comments(registry.TrailingComments());
+  using Encoding = RegistryTextForm::Encoding;
+  if (form.encoding == Encoding::kUtf16Le) return ToUtf16Le(out);
+  if (form.encoding == Encoding::kUtf8WithMark)
+    return std::string(kUtf8Mark) + out;
   return out;
 }
 

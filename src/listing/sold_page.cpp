@@ -163,16 +163,12 @@ SoldPage Reader::Read(std::string_view page) {
   HtmlScanner scanner(page);
   HtmlToken token;
   while (scanner.Next(token)) {
-    switch (token.kind) {
-      case HtmlToken::Kind::kStartTag:
-        Start(token);
-        break;
-      case HtmlToken::Kind::kEndTag:
-        End(token.name);
-        break;
-      case HtmlToken::Kind::kText:
-        Text(token.text);
-        break;
+    if (token.kind == HtmlToken::Kind::kStartTag) {
+      Start(token);
+    } else if (token.kind == HtmlToken::Kind::kEndTag) {
+      End(token.name);
+    } else {
+      Text(token.text);
     }
   }
   CloseDownTo(0);

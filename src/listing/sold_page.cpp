@@ -171,7 +171,8 @@ SoldPage Reader::Read(std::string_view page) {
       Text(token.text);
     }
   }
-  CloseDownTo(0);
+  // A card still open at the page's end ends with it.
+  if (card_) CloseDownTo(card_->at);
   return std::move(page_);
 }
 

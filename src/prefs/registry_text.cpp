@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "util/lines.h"
+
 namespace tolvane {
 namespace {
 
@@ -192,30 +194,6 @@ std::string ToUtf16Le(std::string_view text) {
   }
   return out;
 }
-
-// Walks the text line by line without copying it: a line ends at CR LF, at
-// a lone LF or at a lone CR, as the string list that loads a file does.
-class LineWalker {
- public:
-  explicit LineWalker(std::string_view text) : text_(text) {}
-  bool Next(std::string_view& line) {
-    if (at_ >= text_.size()) return false;
-    const std::size_t end = text_.find_first_of("\r\n", at_);
-    if (end == std::string_view::npos) {
-      line = text_.substr(at_);
-      at_ = text_.size();
-      return true;
-    }
-    line = text_.substr(at_, end - at_);
-    at_ = end + 1;
-    if (text_[end] == '\r' && at_ < text_.size() && text_[at_] == '\n') ++at_;
-    return true;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t at_ = 0;
-};
 
 }  // namespace
 

@@ -24,7 +24,7 @@
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
-#include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane {
 namespace {

@@ -8,26 +8,12 @@
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
+#include "util/lines.h"
 
 namespace tolvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(FilesTest, SplitLinesLikeAStringList) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(SplitLines(""), V{});
-  EXPECT_EQ(SplitLines("a"), V{"a"});
-  EXPECT_EQ(SplitLines("a\r\n"), V{"a"});
-  EXPECT_EQ(SplitLines("a\r\nb"), (V{"a", "b"}));
-  EXPECT_EQ(SplitLines("a\n\nb\r"), (V{"a", "", "b"}));
-  EXPECT_EQ(SplitLines("\r\n\r\n"), (V{"", ""}));
-  EXPECT_EQ(MemoLinesOf("\n\nnote\n\n"), (V{"", "", "note", "", ""}));
-  EXPECT_EQ(MemoLinesOf("plain"), V{"plain"});
-  EXPECT_EQ(MemoLinesOf(""), V{""});
-  EXPECT_EQ(MemoEntryLines("a\r\n\nb\r\r\n"), (V{"a", "\nb\r", ""}));
-  EXPECT_EQ(MemoEntryLines(""), V{""});
-}
 
 // A failed write must leave the old file whole, no save leaves a temporary
 // file behind, and a new file gets the usual rights (the umask's, not the

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the program and the sample service, starts the service on a free
 # loopback port, starts the program in a real window pointed at it, and stops
-# the service when the program ends. Arguments go to the program;
-# TOLVANE_SAMPLE_ARGS goes to the service (for instance "--latency-ms 300"
-# or "--fault no-answer").
+# the service when the program ends. The program searches today's sold
+# listings on the service (TOLVANE_MARKETPLACE), and the classic
+# completed-items pages when chosen in Options. Arguments go to the program;
+# TOLVANE_SAMPLE_ARGS goes to the service (for instance "--layout list",
+# "--latency-ms 300" or "--fault challenge").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -43,6 +45,7 @@ fi
 address=${line#listening on }
 echo "run.sh: sample service on http://$address (requests in $work/sample-service.log)"
 
+export TOLVANE_MARKETPLACE="http://$address"
 export TOLVANE_SEARCH_SERVICE="http://$address"
 export TOLVANE_ITEM_HOST="$address"
 export TOLVANE_HELP_PAGES="http://$address"

@@ -1,5 +1,7 @@
 #include "analysis/hourly_analysis.h"
 
+#include <optional>
+
 #include "util/error.h"
 #include "util/numbers.h"
 #include "util/tessik_glo.h"
@@ -44,11 +46,39 @@ EndTime SplitEndTime(std::string_view ended, Date today) {
 
 namespace {
 
+double PriceOf(const RowView& row, const RegionalSettings& settings) {
+  return StrToFloat(TessikGlo::CleanPrice(std::string(row.price)), settings);
+}
+
+// A sale whose Ended text carries its year: its date as written, its bids
+// when it shows any.
+void AddDatedSale(AnalysisTables& tables, const RowView& row,
+                  const DatedEnd& end, const RegionalSettings& settings) {
+  const double bids =
+      TessikGlo::IsAllDigits(row.bids) ? StrToFloat(row.bids, settings) : 0;
+  const double price = PriceOf(row, settings);
+  if (end.hour) {
+    AddTo(tables.hours[static_cast<std::size_t>(*end.hour)], bids, price);
+  } else {
+    ++tables.without_hour;
+  }
+  AddTo(tables.weekdays[static_cast<std::size_t>(DayOfWeek(end.date))], bids,
+        price);
+}
+
 template <typename Rows>
 AnalysisTables Accumulate(const Rows& rows, Date today,
                           const RegionalSettings& settings) {
   AnalysisTables tables;
   for (const RowView row : rows) {
+    if (row.ended == "-") {
+      ++tables.without_date;
+      continue;
+    }
+    if (const std::optional<DatedEnd> end = ReadDatedEnd(row.ended)) {
+      AddDatedSale(tables, row, *end, settings);
+      continue;
+    }
     // The end time is dated before the bids are looked at: a row that is
     // not counted still stops the command when its date is wrong.
     const EndTime when = SplitEndTime(row.ended, today);
@@ -58,8 +88,7 @@ AnalysisTables Accumulate(const Rows& rows, Date today,
     if (hour < 0 || hour > 23) {
       throw Error(FormatMessage(kInvalidHour, std::string(when.hour_text)));
     }
-    const double price =
-        StrToFloat(TessikGlo::CleanPrice(std::string(row.price)), settings);
+    const double price = PriceOf(row, settings);
     AddTo(tables.hours[static_cast<std::size_t>(hour)], bids, price);
     AddTo(tables.weekdays[static_cast<std::size_t>(when.weekday)], bids, price);
   }

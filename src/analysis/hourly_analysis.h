@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ struct AnalysisBucket {
 struct AnalysisTables {
   std::array<AnalysisBucket, 24> hours{};
   std::array<AnalysisBucket, 7> weekdays{};
+  // Sales dated without a time of day: counted by weekday only.
+  std::size_t without_hour = 0;
+  // Rows whose Ended text is "-" (a file without dates): left out.
+  std::size_t without_date = 0;
 };
 
 // A counted row whose hour lies outside the day: the table has no bucket
@@ -43,16 +48,21 @@ struct EndTime {
 // not a number and with the date text for a date that does not exist.
 EndTime SplitEndTime(std::string_view ended, Date today);
 
-// Groups every row, checked or not, by hour and weekday. Every row's end
-// time must date; rows whose Bids text is not all digits then add nothing.
-// Throws Error with the user's text at the first row that fails.
+// Groups every row, checked or not, by hour and weekday. A row in a dated
+// Ended form ("Oct-27-2024", "Oct-27-2024 14:03") is a sale: it counts with
+// or without bids ("-" adds none), by weekday only when it has no hour. A
+// row whose Ended is "-" has no date and is left out. Every other row's end
+// time is the classic form and must date; rows whose Bids text is not all
+// digits then add nothing. Throws Error with the user's text at the first
+// row that fails.
 AnalysisTables AccumulateHourlyWeekday(const RowRange& rows, Date today,
                                        const RegionalSettings& settings);
 AnalysisTables AccumulateHourlyWeekday(const std::vector<ResultRow>& rows,
                                        Date today,
                                        const RegionalSettings& settings);
 
-// The 42 lines of the analysis window for the tables.
+// The 42 lines of the analysis window for the tables, and one more when
+// rows were counted by weekday only or left out for want of a date.
 std::vector<std::string> HourlyWeekdayLines(const AnalysisTables& tables,
                                             const RegionalSettings& settings);
 

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "analysis/hourly_analysis.h"
 #include "util/numbers.h"
@@ -17,6 +18,9 @@ constexpr const char* kHourHeader =
 constexpr const char* kDayHeader =
     "  DAY   ITEMS*   BIDS       TOTAL     AVG END      AVG BIDS  ";
 constexpr const char* kBlankLine = " ";
+constexpr const char* kWithoutHour =
+    " items had a date but no hour: counted by weekday only.";
+constexpr const char* kWithoutDate = " items had no date: left out.";
 
 // A masked field: its literal prefix, the value, then blanks for the digit
 // positions the value leaves empty. A longer value is written whole and
@@ -90,6 +94,16 @@ std::vector<std::string> HourlyWeekdayLines(const AnalysisTables& tables,
     lines.push_back(WeekdayLine(
         day, tables.weekdays[static_cast<std::size_t>(day)], settings));
   }
+  // Classic rows always have both: their reports end with the weekdays.
+  std::string note;
+  if (tables.without_hour > 0) {
+    note = std::to_string(tables.without_hour) + kWithoutHour;
+  }
+  if (tables.without_date > 0) {
+    if (!note.empty()) note += ' ';
+    note += std::to_string(tables.without_date) + kWithoutDate;
+  }
+  if (!note.empty()) lines.push_back(std::move(note));
   return lines;
 }
 

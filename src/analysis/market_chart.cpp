@@ -75,6 +75,11 @@ class EndTimeReader {
   explicit EndTimeReader(Date today) : today_(today) {}
 
   std::optional<double> Minutes(std::string_view ended) {
+    // A sale dated with its year; one without a time of day sits at noon.
+    if (const std::optional<DatedEnd> end = ReadDatedEnd(ended)) {
+      const int minutes = end->hour ? *end->hour * 60 + end->minute : 12 * 60;
+      return static_cast<double>(DaysSinceEpoch(end->date)) * 1440 + minutes;
+    }
     if (ended.size() < 7) return std::nullopt;
     const std::string_view date_part = ended.substr(0, ended.size() - 6);
     auto [at, added] = days_.try_emplace(date_part);

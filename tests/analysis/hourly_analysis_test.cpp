@@ -126,6 +126,45 @@ TEST(HourlyAnalysisTest, CountedRowsLandInTheirHourAndWeekday) {
   }
 }
 
+// Catches a dated sale left out for want of bids or counted in an hour it
+// does not have, a year inferred instead of read, a "-" end time that stops
+// the command instead of being left out, and the note line missing, shown
+// for classic rows or miscounted.
+TEST(HourlyAnalysisTest, DatedSalesCountWithOrWithoutBids) {
+  const std::vector<ResultRow> rows = {Row("-", "$10.00", "Oct-27-2024 14:03"),
+                                       Row("3", "$20.00", "Oct-27-2024"),
+                                       Row("", "7.00", "Mar-07-2026"),
+                                       Row("2", "$1.00", "-"),
+                                       Row("-", "$99.00", "Nov-23 18:45"),
+                                       Row("-", "$2.00", "-")};
+  for (const Date today : {kJanuary, kMarch}) {
+    const AnalysisTables t = AccumulateHourlyWeekday(rows, today, kUs);
+    EXPECT_EQ(t.hours[14].items, 1);
+    EXPECT_EQ(t.hours[14].bids, 0);
+    EXPECT_EQ(t.hours[14].price, 10);
+    EXPECT_EQ(t.weekdays[0].items, 2);  // Sunday, October 27, 2024
+    EXPECT_EQ(t.weekdays[0].bids, 3);
+    EXPECT_EQ(t.weekdays[0].price, 30);
+    EXPECT_EQ(t.weekdays[6].items, 1);  // Saturday, March 7, 2026
+    EXPECT_EQ(t.weekdays[6].price, 7);
+    EXPECT_EQ(t.without_hour, 2u);
+    EXPECT_EQ(t.without_date, 2u);
+    const std::vector<std::string> lines = HourlyWeekdayLines(t, kUs);
+    ASSERT_EQ(lines.size(), 43u);
+    EXPECT_EQ(lines.back(),
+              "2 items had a date but no hour: counted by weekday only. 2 "
+              "items had no date: left out.");
+  }
+  AnalysisTables t;
+  t.without_hour = 1;
+  EXPECT_EQ(HourlyWeekdayLines(t, kUs).back(),
+            "1 items had a date but no hour: counted by weekday only.");
+  t = {};
+  t.without_date = 5;
+  EXPECT_EQ(HourlyWeekdayLines(t, kUs).back(),
+            "5 items had no date: left out.");
+}
+
 // The whole window for a small grid: headings, the four hour headers,
 // padded cells, tabs, averages only where there are items, rounding of the
 // averages, and rows checked or not.

@@ -73,15 +73,20 @@ TEST(MarketChartTest, ScatterDatesEveryRow) {
   ResultGrid grid = Rows(2, "Nov-23 09:50");
   grid.Append(*MakeRow({"x", "Lamp", "3", "$1.00", "notAvail"},
                        RegionalSettings::UnitedStates()));
-  // A month name in the wrong case does not date, even after the right one.
-  for (const char* ended : {"Feb-29 10:00", "nov-23 10:00"}) {
+  // A month name in the wrong case does not date, even after the right one;
+  // the dated forms carry their year, a date alone sits at noon.
+  for (const char* ended : {"Feb-29 10:00", "nov-23 10:00", "Feb-29-2024",
+                            "Mar-07-2026 14:03", "-"}) {
     grid.Append(*MakeRow({ended, "Lamp", "3", "$1.00", ended},
                          RegionalSettings::UnitedStates()));
   }
   grid.SetChecked(1, false);
   const PriceScatter s = BuildScatter(grid, {2026, 1, 10});
-  EXPECT_EQ(s.undated, 3u);
-  ASSERT_EQ(s.points.size(), 2u);
+  EXPECT_EQ(s.undated, 4u);
+  ASSERT_EQ(s.points.size(), 4u);
+  EXPECT_EQ(s.points[2].minutes, DaysSinceEpoch({2024, 2, 29}) * 1440.0 + 720);
+  EXPECT_EQ(s.points[3].minutes,
+            DaysSinceEpoch({2026, 3, 7}) * 1440.0 + 14 * 60 + 3);
   EXPECT_EQ(s.points[0].minutes,
             DaysSinceEpoch({2025, 11, 23}) * 1440.0 + 9 * 60 + 50);
   EXPECT_EQ(s.points[1].row, 1);

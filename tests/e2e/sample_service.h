@@ -19,6 +19,8 @@ class SampleService {
   SampleService& operator=(const SampleService&) = delete;
 
   int Port() const { return port_; }
+  // The service's process, for a test that holds it still (SIGSTOP).
+  qint64 Pid() const { return process_.processId(); }
   // "http://127.0.0.1:PORT"
   std::string Url() const;
   // "127.0.0.1:PORT"

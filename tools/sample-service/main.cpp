@@ -1,6 +1,7 @@
-// tolvane-sample-service: a completed-items search site on the loopback
-// interface, for the demo and the tests. Every address the program opens is
-// answered; the fault modes reproduce what a real site does on a bad day.
+// tolvane-sample-service: an auction site's search on the loopback interface,
+// for the demo and the tests: the classic completed-items pages and today's
+// sold-listings pages. Every address the program opens is answered; the
+// fault modes reproduce what a real site does on a bad day.
 
 #include <arpa/inet.h>
 #include <httplib.h>
@@ -28,9 +29,12 @@
 #include <vector>
 
 #include "sample_pages.h"
+#include "sold_pages.h"
+#include "workers.h"
 
 namespace {
 
+using tolvane::sample::Layout;
 using tolvane::sample::PageOptions;
 
 enum class Fault {
@@ -40,7 +44,8 @@ enum class Fault {
   kHttpError,
   kNoAnswer,
   kTrickle,
-  kRedirect
+  kRedirect,
+  kChallenge
 };
 
 struct FaultName {
@@ -52,18 +57,25 @@ constexpr FaultName kFaults[] = {
     {"none", Fault::kNone},          {"no-top-of-page", Fault::kNoTopOfPage},
     {"same-page", Fault::kSamePage}, {"http-error", Fault::kHttpError},
     {"no-answer", Fault::kNoAnswer}, {"trickle", Fault::kTrickle},
-    {"redirect", Fault::kRedirect}};
+    {"redirect", Fault::kRedirect},  {"challenge", Fault::kChallenge}};
 
 constexpr const char* kUsage =
     "usage: tolvane-sample-service [--port N] [--latency-ms N] "
-    "[--fault MODE] [--results N] [--log FILE]\n"
-    "  --port N        port on 127.0.0.1; 0 (the default) picks a free one\n"
-    "  --latency-ms N  wait this long before every answer\n"
-    "  --fault MODE    none, no-top-of-page, same-page, http-error,\n"
-    "                  no-answer, trickle or redirect (result pages only)\n"
-    "  --results N     every search finds N auctions (default: 120 to 480,\n"
-    "                  depending on the expression)\n"
-    "  --log FILE      append one line per request to FILE (default: "
+    "[--fault MODE] [--results N] [--layout card|list] [--currency CODE] "
+    "[--log FILE]\n"
+    "  --port N         port on 127.0.0.1; 0 (the default) picks a free one\n"
+    "  --latency-ms N   wait this long before every answer\n"
+    "  --fault MODE     none, no-top-of-page, same-page, http-error,\n"
+    "                   no-answer, trickle, redirect or challenge (result\n"
+    "                   pages only; no-top-of-page and same-page on the\n"
+    "                   completed-items search alone)\n"
+    "  --results N      every search finds N auctions (default: 120 to 480,\n"
+    "                   depending on the expression)\n"
+    "  --layout L       today's sold-listings pages in the card layout (the\n"
+    "                   default) or the list layout\n"
+    "  --currency CODE  prices on today's pages in USD (the default), GBP,\n"
+    "                   EUR, CAD, AUD or JPY\n"
+    "  --log FILE       append one line per request to FILE (default: "
     "stdout)\n";
 
 // A page that never answers or trickles gives up after this long, so a
@@ -74,10 +86,15 @@ constexpr auto kLongestStall = std::chrono::minutes(5);
 // go before they use up the workers.
 constexpr auto kRequestDeadline = std::chrono::seconds(3);
 constexpr auto kIoTimeout = std::chrono::seconds(2);
+// Threads for connections at most: enough for every client of a burst to be
+// answered at once while slow ones wait for kRequestDeadline.
+constexpr std::size_t kMostWorkers = 512;
+constexpr auto kWorkerIdleLife = std::chrono::seconds(10);
 constexpr auto kSweepInterval = std::chrono::milliseconds(200);
 constexpr std::size_t kTrickleBytes = 32;
 constexpr auto kTrickleGap = std::chrono::milliseconds(100);
 constexpr const char* kHtml = "text/html; charset=iso-8859-1";
+constexpr const char* kTodaysHtml = "text/html;charset=utf-8";
 constexpr std::time_t kFirstExpires = 1069613100;  // 2003-11-23 18:45 UTC
 
 struct Settings {
@@ -85,6 +102,8 @@ struct Settings {
   int latency_ms = 0;
   Fault fault = Fault::kNone;
   int results = -1;
+  Layout layout = Layout::kCard;
+  const tolvane::sample::Currency* currency = &tolvane::sample::Dollars();
   std::string log_path;
 };
 
@@ -126,6 +145,17 @@ bool ParseArguments(int argc, char** argv, Settings& settings) {
       if (!ParseNumber(value, settings.latency_ms)) return false;
     } else if (arg == "--results") {
       if (!ParseNumber(value, settings.results)) return false;
+    } else if (arg == "--layout") {
+      if (value == std::string_view("card")) {
+        settings.layout = Layout::kCard;
+      } else if (value == std::string_view("list")) {
+        settings.layout = Layout::kList;
+      } else {
+        return false;
+      }
+    } else if (arg == "--currency") {
+      settings.currency = tolvane::sample::FindCurrency(value);
+      if (settings.currency == nullptr) return false;
     } else if (arg == "--log") {
       settings.log_path = value;
     } else if (arg == "--fault") {
@@ -252,10 +282,10 @@ void StallUntilStopped(const httplib::Request& req) {
   }
 }
 
-void Trickle(httplib::Response& res, std::string page) {
+void Trickle(httplib::Response& res, std::string page, const char* type) {
   auto body = std::make_shared<std::string>(std::move(page));
   res.set_chunked_content_provider(
-      kHtml, [body](std::size_t offset, httplib::DataSink& sink) {
+      type, [body](std::size_t offset, httplib::DataSink& sink) {
         if (g_stopping || offset >= body->size()) {
           sink.done();
           return true;
@@ -266,23 +296,35 @@ void Trickle(httplib::Response& res, std::string page) {
       });
 }
 
+// Answers the result page request with the fault, when the fault takes the
+// place of the page; false when the page is to be served.
+bool AnsweredByFault(const Settings& settings, const httplib::Request& req,
+                     httplib::Response& res) {
+  switch (settings.fault) {
+    case Fault::kRedirect:
+      if (req.has_param("redirected")) return false;
+      res.set_redirect(req.target + "&redirected=1");
+      return true;
+    case Fault::kHttpError:
+      res.status = 500;
+      res.set_content(tolvane::sample::ErrorPage(500, "Internal Server Error"),
+                      kHtml);
+      return true;
+    case Fault::kNoAnswer:
+      StallUntilStopped(req);
+      res.status = 503;
+      return true;
+    case Fault::kChallenge:
+      res.set_content(tolvane::sample::ChallengePage(), kTodaysHtml);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void ServeSearch(const Settings& settings, const httplib::Request& req,
                  httplib::Response& res) {
-  if (settings.fault == Fault::kRedirect && !req.has_param("redirected")) {
-    res.set_redirect(req.target + "&redirected=1");
-    return;
-  }
-  if (settings.fault == Fault::kHttpError) {
-    res.status = 500;
-    res.set_content(tolvane::sample::ErrorPage(500, "Internal Server Error"),
-                    kHtml);
-    return;
-  }
-  if (settings.fault == Fault::kNoAnswer) {
-    StallUntilStopped(req);
-    res.status = 503;
-    return;
-  }
+  if (AnsweredByFault(settings, req, res)) return;
   const std::string query = req.get_param_value("query");
   int skip = 0;
   if (!ParseNumber(req.get_param_value("skip").c_str(), skip)) skip = 0;
@@ -292,16 +334,49 @@ void ServeSearch(const Settings& settings, const httplib::Request& req,
   options.top_of_page = settings.fault != Fault::kNoTopOfPage;
   std::string page = tolvane::sample::ResultPage(query, skip, options);
   if (settings.fault == Fault::kTrickle) {
-    Trickle(res, std::move(page));
+    Trickle(res, std::move(page), kHtml);
     return;
   }
   res.set_content(page, kHtml);
 }
 
+// Today's search: /sch/i.html?_nkw=EXPR&LH_Sold=1&LH_Complete=1&_pgn=N. The
+// page's links lead back to the host the client asked.
+void ServeSoldSearch(const Settings& settings, int port,
+                     const httplib::Request& req, httplib::Response& res) {
+  if (AnsweredByFault(settings, req, res)) return;
+  tolvane::sample::SoldPageOptions options;
+  options.total = settings.results;
+  if (!ParseNumber(req.get_param_value("_pgn").c_str(), options.page)) {
+    options.page = 1;
+  }
+  options.layout = settings.layout;
+  options.currency = settings.currency;
+  const std::string host = req.get_header_value("Host");
+  options.origin =
+      "http://" + (host.empty() ? "127.0.0.1:" + std::to_string(port) : host);
+  std::string page =
+      tolvane::sample::SoldPage(req.get_param_value("_nkw"), options);
+  if (settings.fault == Fault::kTrickle) {
+    Trickle(res, std::move(page), kTodaysHtml);
+    return;
+  }
+  res.set_content(page, kTodaysHtml);
+}
+
+// cpp-httplib listens with a backlog of 5: a burst of clients overflows it,
+// and the kernel drops their connection attempts, which retry one, three and
+// seven seconds later. Listening again on the bound socket widens the queue.
+class Server : public httplib::Server {
+ public:
+  bool WidenBacklog() { return ::listen(svr_sock_, SOMAXCONN) == 0; }
+};
+
 void Serve(const Settings& settings, RequestLog& log) {
-  httplib::Server server;
-  // Stalled answers each hold a worker; leave room for many.
-  server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+  Server server;
+  server.new_task_queue = [] {
+    return new tolvane::sample::Workers(kMostWorkers, kWorkerIdleLife);
+  };
   server.set_tcp_nodelay(true);
   server.set_read_timeout(kIoTimeout);
   server.set_write_timeout(kIoTimeout);
@@ -327,6 +402,17 @@ void Serve(const Settings& settings, RequestLog& log) {
              [&settings](const httplib::Request& req, httplib::Response& res) {
                ServeSearch(settings, req, res);
              });
+  // The port is known once bound, before the first request.
+  int port = 0;
+  server.Get("/sch/i.html", [&settings, &port](const httplib::Request& req,
+                                               httplib::Response& res) {
+    ServeSoldSearch(settings, port, req, res);
+  });
+  server.Get(R"(/itm/(\d{1,19}))", [](const httplib::Request& req,
+                                      httplib::Response& res) {
+    res.set_content(tolvane::sample::SoldItemPage(req.matches[1].str()),
+                    kTodaysHtml);
+  });
   server.Get("/ws/eBayISAPI.dll", [](const httplib::Request& req,
                                      httplib::Response& res) {
     res.set_content(tolvane::sample::ItemPage(req.get_param_value("item")),
@@ -349,12 +435,11 @@ void Serve(const Settings& settings, RequestLog& log) {
     res.set_content(tolvane::sample::ErrorPage(res.status, "Not Found"), kHtml);
   });
 
-  const int port =
-      settings.port == 0
-          ? server.bind_to_any_port("127.0.0.1")
-          : (server.bind_to_port("127.0.0.1", settings.port) ? settings.port
-                                                             : -1);
-  if (port <= 0) {
+  port = settings.port == 0
+             ? server.bind_to_any_port("127.0.0.1")
+             : (server.bind_to_port("127.0.0.1", settings.port) ? settings.port
+                                                                : -1);
+  if (port <= 0 || !server.WidenBacklog()) {
     std::fprintf(stderr, "tolvane-sample-service: cannot listen on port %d\n",
                  settings.port);
     std::exit(1);

@@ -31,50 +31,6 @@ std::uint64_t Draw(std::uint64_t seed, int index, int field) {
                         static_cast<std::uint64_t>(field)));
 }
 
-std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
-// The words of the expression that can stand in a title: letters and
-// digits only, so no title holds a character the listing's cells end at.
-std::vector<std::string> TitleWords(std::string_view expression) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : expression) {
-    if (std::isalnum(static_cast<unsigned char>(c))) {
-      word += c;
-    } else if (!word.empty()) {
-      words.push_back(word);
-      word.clear();
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  if (words.size() > 6) words.resize(6);
-  for (std::string& w : words) {
-    w[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(w[0])));
-  }
-  return words;
-}
-
 constexpr std::array<const char*, 16> kAdjectives = {
     "Vintage", "Antique",  "Rare",    "Original", "Boxed", "Signed",
     "Mint",    "Large",    "Small",   "Pair of",  "Old",   "Estate",
@@ -98,14 +54,17 @@ std::string Title(const std::vector<std::string>& words, std::uint64_t draw) {
   return title;
 }
 
-std::string Price(std::uint64_t seed, std::uint64_t draw) {
+std::int64_t PriceCents(std::uint64_t seed, std::uint64_t draw) {
   // Prices scatter around a level that belongs to the expression.
   const std::int64_t level_cents =
       500 + static_cast<std::int64_t>((seed >> 7) % 40000);
   const std::int64_t percent = 20 + static_cast<std::int64_t>(draw % 400);
   std::int64_t cents = level_cents * percent / 100;
   if (draw % 53 == 0) cents = cents * 40 + 123456;  // now and then a big one
-  cents = std::max<std::int64_t>(cents, 1);
+  return std::max<std::int64_t>(cents, 1);
+}
+
+std::string Price(std::int64_t cents) {
   const std::int64_t dollars = cents / 100;
   std::string digits = std::to_string(dollars);
   std::string grouped;
@@ -137,6 +96,38 @@ std::string Ended(int minutes_back) {
   std::snprintf(text, sizeof text, "%s-%02d %02d:%02d",
                 kMonths[static_cast<std::size_t>(month)], day_of_year + 1,
                 minute / 60, minute % 60);
+  return text;
+}
+
+// Days from 1970-01-01 to the date (proleptic Gregorian calendar).
+std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
+  y -= m <= 2 ? 1 : 0;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+// The date of the end time `minutes_back` minutes before Nov 23, 2025 at
+// 18:45, the day and month Ended shows, with its year: "Nov 23, 2025".
+std::string Sold(int minutes_back) {
+  const std::int64_t minute = DaysFromCivil(2025, 11, 23) * 1440 + 18 * 60 +
+                              45 - static_cast<std::int64_t>(minutes_back);
+  const std::int64_t z = (minute >= 0 ? minute : minute - 1439) / 1440 + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe =
+      (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  const std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+  char text[48];
+  std::snprintf(text, sizeof text, "%s %d, %lld",
+                kMonths[static_cast<std::size_t>(month - 1)], day,
+                static_cast<long long>(year));
   return text;
 }
 
@@ -193,6 +184,50 @@ std::string SimplePage(std::string_view title, std::string_view body) {
 
 }  // namespace
 
+// The words of the expression that can stand in a title: letters and
+// digits only, so no title holds a character the listing's cells end at.
+std::vector<std::string> TitleWords(std::string_view expression) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : expression) {
+    if (std::isalnum(static_cast<unsigned char>(c))) {
+      word += c;
+    } else if (!word.empty()) {
+      words.push_back(word);
+      word.clear();
+    }
+  }
+  if (!word.empty()) words.push_back(word);
+  if (words.size() > 6) words.resize(6);
+  for (std::string& w : words) {
+    w[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(w[0])));
+  }
+  return words;
+}
+
+std::string HtmlEscape(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 int ResultCount(std::string_view expression) {
   return 120 + static_cast<int>(Hash(expression) % 361);
 }
@@ -210,7 +245,8 @@ std::vector<Auction> Auctions(std::string_view expression, int total, int skip,
     Auction a;
     a.item = std::to_string(first_item + static_cast<std::uint64_t>(i));
     a.title = Title(words, Draw(seed, i, 0));
-    a.price = Price(seed, Draw(seed, i, 1));
+    a.cents = PriceCents(seed, Draw(seed, i, 1));
+    a.price = Price(a.cents);
     const std::uint64_t kind = Draw(seed, i, 2);
     a.picture = kind % 3 == 0;
     a.classified = kind % 25 == 7;
@@ -218,7 +254,11 @@ std::vector<Auction> Auctions(std::string_view expression, int total, int skip,
     a.bids =
         a.classified || bids % 9 == 0 ? "-" : std::to_string(1 + bids % 40);
     // Newest first, about an hour and a half apart.
-    a.ended = Ended(i * 97 - static_cast<int>(Draw(seed, i, 4) % 60) + 59);
+    const int minutes_back =
+        i * 97 - static_cast<int>(Draw(seed, i, 4) % 60) + 59;
+    a.ended = Ended(minutes_back);
+    a.sold = Sold(minutes_back);
+    a.traits = Draw(seed, i, 5);
     auctions.push_back(std::move(a));
   }
   return auctions;

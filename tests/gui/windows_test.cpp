@@ -164,7 +164,8 @@ QString Figure(MarketWindow& w, const QString& label) {
 
 // The window over a known grid: the figures of the checked rows, a click on
 // a point selecting its row, the grid followed after a change of marks, one
-// window however often it is opened, and both chart formats written.
+// window however often it is opened, both chart formats written, and a
+// target that cannot be written reported.
 TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
   GuiHarness h;
   const char* prices[] = {"$12.00", "$10.00",    "$11.00",
@@ -220,6 +221,13 @@ TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
     const QByteArray head = file.read(200);
     EXPECT_TRUE(head.contains(name[6] == 's' ? "<svg" : "PNG")) << name;
   }
+  // A target that cannot be written is reported, not taken for saved.
+  const QString lost = dir.filePath(QStringLiteral("missing/chart.png"));
+  h.file_dialog.answers.push_back(lost.toStdString());
+  w->findChild<QPushButton*>(QStringLiteral("BtnSaveChart"))->click();
+  ASSERT_FALSE(h.message_box.shown.empty());
+  EXPECT_EQ(h.message_box.shown.back().text,
+            "Cannot create file " + lost.toStdString() + ".");
 }
 
 }  // namespace

@@ -260,17 +260,17 @@ bool FilePreferenceStore::Update(
     new_mode = mode;
   }
   ParsedRegistryText parsed = ParseRegistryText(bytes);
+  change(parsed.registry);
+  // Written back in the form it came in; a file the store would not read
+  // back is not written.
+  const std::string text = FormatRegistryText(parsed.registry, parsed.form);
+  if (text.size() > kMaxPrefsBytes) return false;
   std::optional<std::string> copy;
   if (parsed.bad_lines > 0) {
     copy = KeepCorruptCopy(*place, bytes);
     if (!copy) return false;
   }
-  change(parsed.registry);
-  // Written back in the form it came in; a file the store would not read
-  // back is not written.
-  const std::string text = FormatRegistryText(parsed.registry, parsed.form);
-  if (text.size() > kMaxPrefsBytes ||
-      !WriteFileAtomicallyAt(place->folder.Get(), place->name, text, new_mode))
+  if (!WriteFileAtomicallyAt(place->folder.Get(), place->name, text, new_mode))
     return false;
   if (copy)
     notices_.Tell(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));

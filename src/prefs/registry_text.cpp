@@ -287,14 +287,13 @@ ParsedRegistryText ParseRegistryText(std::string_view bytes) {
     std::string name;
     std::string_view rest;
     bool readable = key != nullptr;
+    // A line that is neither leaves `rest` empty, which makes it unreadable.
     if (line[0] == '@') {
       rest = line.substr(1);
     } else if (const auto quoted = ParseQuoted(line);
                quoted && !quoted->first.empty()) {
       name = quoted->first;
       rest = line.substr(quoted->second);
-    } else {
-      readable = false;
     }
     rest = Trim(rest);
     if (rest.empty() || rest[0] != '=') readable = false;

@@ -192,7 +192,7 @@ TEST(PreferenceFileTest, RegistryEditorsUtf16FileIsReadAndWrittenAsItCame) {
     return Utf16Le(
         std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n"
                        u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]"
-                       u"\r\n; \u00e9\u20ac\U0001F600 ") +
+                       u"\r\n; \u00e9\u20ac\U0001F600\U00010000 ") +
         (timeout == u"1e" ? u"\xD800" : u"\xFFFD") + u"\r\n\"timeout\"=dword:" +
         std::u16string(timeout) + u"\r\n\r\n");
   };

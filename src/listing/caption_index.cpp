@@ -100,7 +100,7 @@ void CaptionIndex::Insert(std::string_view caption, Id id) {
       tails_.append(key.lowered, kInline);
     }
     entries_.push_back(entry);
-    if (entry.size > longest_) longest_ = entry.size;
+    longest_ = std::max(longest_, entry.size);
     // At most half the slots are in use, so probes stay short.
     if (entries_.size() * 2 > slots_.size()) {
       Rehash(std::max(kFirstCapacity, slots_.size() * 2));
@@ -137,7 +137,7 @@ void CaptionIndex::Remove(const std::vector<bool>& removed_ids) {
       moved.tail_offset = tails.size();
       tails.append(reader.Tail(entry));
     }
-    if (entry.size > longest_) longest_ = entry.size;
+    longest_ = std::max(longest_, entry.size);
     kept.push_back(moved);
   }
   entries_ = std::move(kept);

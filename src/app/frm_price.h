@@ -8,6 +8,7 @@
 #include "analysis/summary.h"
 #include "app/application.h"
 #include "app/hosts.h"
+#include "app/tessik_glo_shell.h"
 #include "listing/parsed_item.h"
 #include "listing/result_grid.h"
 #include "platform/browser.h"
@@ -184,7 +185,7 @@ class TFrmPrice {
                       const std::function<void()>& before_rows);
 
   TFrmPriceServices services_;
-  TessikGlo glo_;
+  TessikGloShell glo_;
   ResultGrid grid_;
   SummaryWriter summary_writer_{services_.regional};
 

@@ -68,6 +68,8 @@ class MarketWindow : public QDialog {
                      const RobustFigures& figures);
   void DrawScatter();
   void PointClicked(const QScatterSeries* series, const QPointF& point);
+  // Pixels per minute and per unit of price of the scatter as drawn now.
+  PlotScale ScatterScale() const;
   void SaveChartClick();
 
   MarketWindowParts parts_;
@@ -79,10 +81,10 @@ class MarketWindow : public QDialog {
   QPushButton* save_button_ = nullptr;
   FileDialogSettings save_settings_;
 
-  // The rows behind each drawn scatter series, point for point.
+  // The points behind each drawn scatter series, one for one.
   struct DrawnSeries {
     QScatterSeries* series;
-    std::vector<int> rows;
+    ScatterSeries kind;
   };
   std::vector<DrawnSeries> drawn_;
 };

@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "gui/text_codec.h"
-#include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane::gui {
 

@@ -150,6 +150,7 @@ class ResultGrid {
   RowView Row(int index) const;
   RowRange Rows() const { return RowRange(*this); }
 
+  // Adds the row, or leaves the grid as it was when that fails (no memory).
   void Append(const ResultRow& row);
   // Makes room for `rows` more rows holding `text_bytes` more bytes of
   // text. Room not filled is address space only: its pages are never
@@ -166,8 +167,9 @@ class ResultGrid {
   std::size_t RemoveIf(const std::function<bool(const RowView&)>& match);
   void Clear();
   // Puts the rows in the order given: order[i] is the old index of the row
-  // that ends at i.
-  void Reorder(const std::vector<int>& order);
+  // that ends at i. False, with nothing changed, when the order is not a
+  // permutation of the rows.
+  bool Reorder(const std::vector<int>& order);
 
   // True when some row's caption begins with the text, compared without
   // regard to letter case. An empty text begins every caption.
@@ -215,6 +217,7 @@ class ResultGrid {
   void AddToTotals(const Slot& row) const;
   void Invalidate() { totals_valid_ = false; }
   void NotifyAllChanged();
+  void RenumberIds();
   // Rewrites texts_ with the live rows' texts only, once removed rows have
   // left more dead bytes than live ones.
   void DropDeadTexts();

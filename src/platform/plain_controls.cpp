@@ -2,6 +2,7 @@
 
 #include "util/error.h"
 #include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane {
 

@@ -238,7 +238,7 @@ void MarketWindow::Refresh() {
 
 void MarketWindow::FillTable(const RobustFigures& figures) {
   const std::vector<FigureLine> lines =
-      RobustFigureLines(figures, parts_.regional);
+      RobustFigureLines(figures, parts_.regional());
   figures_table_->setRowCount(static_cast<int>(lines.size()));
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
     const FigureLine& line = lines[static_cast<std::size_t>(i)];
@@ -295,7 +295,7 @@ void MarketWindow::DrawHistogram(const std::vector<double>& prices,
   mark(*figures.lower_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
   mark(*figures.upper_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
 
-  QAbstractAxis* x = PriceAxis(parts_.regional, histogram.log_scale,
+  QAbstractAxis* x = PriceAxis(parts_.regional(), histogram.log_scale,
                                histogram.edges.front(), histogram.edges.back());
   auto* y = new QValueAxis;
   y->setRange(0, top);
@@ -378,7 +378,7 @@ void MarketWindow::DrawScatter() {
   const double pad =
       scatter.log_scale ? 1.0 : std::max((high - low) * 0.05, 1.0);
   QAbstractAxis* y =
-      PriceAxis(parts_.regional, scatter.log_scale,
+      PriceAxis(parts_.regional(), scatter.log_scale,
                 scatter.log_scale ? low / 1.2 : std::max(0.0, low - pad),
                 scatter.log_scale ? high * 1.2 : high + pad);
   chart->addAxis(x, Qt::AlignBottom);

@@ -9,7 +9,7 @@ constexpr const char* kFileTypes =
     "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV";
 // Pages saved from a web browser, whichever name ending it gave them.
 constexpr const char* kPageTypes =
-    "Web pages (*.htm;*.html)|*.htm;*.html|All files (*)|*";
+    "Web pages (*.htm *.html)|*.htm;*.html|All files (*)|*";
 constexpr const char* kOpenPagesTitle = "Open Saved Pages";
 constexpr const char* kAboutText = "Tolvane Version 1.6 A";
 constexpr const char* kAboutCaption = "About";

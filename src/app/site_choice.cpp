@@ -4,6 +4,15 @@
 #include "retrieval/search_url.h"
 
 namespace tolvane {
+namespace {
+
+// One comparison for both ends: a negative index is a huge unsigned one.
+bool IsMarketplace(std::int32_t index) {
+  return static_cast<std::uint32_t>(index) <
+         static_cast<std::uint32_t>(kMarketplaceCount);
+}
+
+}  // namespace
 
 SiteChoice ReadSiteChoice(PreferenceStore& store) {
   SiteChoice choice;
@@ -14,7 +23,7 @@ SiteChoice ReadSiteChoice(PreferenceStore& store) {
   }
   const std::optional<std::int32_t> marketplace =
       store.ReadInteger(kPrefsKey, kMarketplaceValue);
-  if (marketplace && *marketplace >= 0 && *marketplace < kMarketplaceCount) {
+  if (marketplace && IsMarketplace(*marketplace)) {
     choice.marketplace = *marketplace;
   }
   return choice;
@@ -29,11 +38,9 @@ void StoreSiteChoice(PreferenceStore& store, const SiteChoice& choice) {
 std::string MarketplaceAddress(const HostConfig& hosts,
                                const SiteChoice& choice) {
   if (!hosts.marketplace.empty()) return hosts.marketplace;
-  const int index =
-      choice.marketplace >= 0 && choice.marketplace < kMarketplaceCount
-          ? choice.marketplace
-          : 0;
-  return std::string("https://") + kMarketplaces[index];
+  return std::string("https://") +
+         kMarketplaces[IsMarketplace(choice.marketplace) ? choice.marketplace
+                                                         : 0];
 }
 
 std::string SearchAddress(const HostConfig& hosts, const SiteChoice& choice,

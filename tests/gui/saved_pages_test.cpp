@@ -49,6 +49,8 @@ TEST(SavedPagesTest, OpenedThroughTheDialogAndDroppedOnTheGrid) {
         qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_EQ(dialog->nameFilters(),
+              QStringList({"Web pages (*.htm *.html)", "All files (*)"}));
     dialog->setDirectory(folder.path());
     dialog->selectFile(QStringLiteral("\"bot.htm\" \"sold.html\""));
     static_cast<QDialog*>(dialog)->accept();

@@ -275,7 +275,7 @@ void MarketWindow::Refresh() {
 
 void MarketWindow::FillTable(const RobustFigures& figures) {
   const std::vector<FigureLine> lines =
-      RobustFigureLines(figures, parts_.regional);
+      RobustFigureLines(figures, parts_.regional());
   figures_table_->setRowCount(static_cast<int>(lines.size()));
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
     const FigureLine& line = lines[static_cast<std::size_t>(i)];
@@ -330,7 +330,7 @@ void MarketWindow::DrawHistogram(const std::vector<double>& prices,
   mark(*figures.lower_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
   mark(*figures.upper_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
 
-  QAbstractAxis* x = PriceAxis(parts_.regional, histogram.log_scale,
+  QAbstractAxis* x = PriceAxis(parts_.regional(), histogram.log_scale,
                                histogram.edges.front(), histogram.edges.back());
   auto* y = new QValueAxis;
   y->setRange(0, top);
@@ -407,7 +407,7 @@ void MarketWindow::DrawScatter() {
               QDateTime::fromMSecsSinceEpoch(AxisTime(time.to)));
   const PriceRange prices = ScatterPriceRange(low, high, scatter.log_scale);
   QAbstractAxis* y =
-      PriceAxis(parts_.regional, scatter.log_scale, prices.low, prices.high);
+      PriceAxis(parts_.regional(), scatter.log_scale, prices.low, prices.high);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   for (QAbstractSeries* series : chart->series()) {

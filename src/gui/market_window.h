@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 #include "analysis/market_chart.h"
@@ -23,14 +24,15 @@ namespace tolvane::gui {
 class ResultsTable;
 
 // What the Market window reads and reaches: the rows, the table that shows
-// them, the save dialog, today's date for the end times and the region.
+// them, the save dialog, today's date for the end times and how amounts
+// are written (asked at every refresh: the grid's currency may change).
 struct MarketWindowParts {
   Application& app;
   ResultGrid& grid;
   ResultsTable& table;
   FileDialog& file_dialog;
   Clock& clock;
-  RegionalSettings regional;
+  std::function<RegionalSettings()> regional;
 };
 
 // The Market window: robust figures of the checked prices as a table, their

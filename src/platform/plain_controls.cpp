@@ -51,6 +51,17 @@ bool PlainFileDialog::Answer(FileDialogSettings& settings,
   return true;
 }
 
+bool PlainFileDialog::ExecuteOpenFiles(FileDialogSettings& settings,
+                                       std::vector<std::string>& files) {
+  open_seen.push_back(settings);
+  if (files_answers.empty()) return false;
+  files = std::move(files_answers.front());
+  files_answers.pop_front();
+  if (files.empty()) return false;
+  settings.file_name = files.front();
+  return true;
+}
+
 bool PlainPreferenceStore::OpenKey(const std::string& key, bool create) {
   if (keys.count(key) != 0) return true;
   if (!create || !writable) return false;

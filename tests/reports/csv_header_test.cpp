@@ -130,6 +130,9 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
       {"5,\"Sept. 8, 2026, 12:30 AM\",", "-|$5.00|Sep-08-2026 00:30"},
       {"5,M\xC3\xA4r 3 2026 00:00,", "-|$5.00|Mar-03-2026 00:00"},
       {"5,18-Sep-26 12:59 pm,", "-|$5.00|Sep-18-2026 12:59"},
+      {"5,18-Sep-26 1:59 pm,", "-|$5.00|Sep-18-2026 13:59"},
+      {"5,18-Sep-26 13:59 PM,", "-|$5.00|-"},
+      {"5,Sep 18 2026 14:03Z,", "-|$5.00|Sep-18-2026 14:03"},
       {"007.5,,", "-|$7.50|-"},
       {"\"1,433\",,", "-|$1,433.00|-"},
       {"\"1,43\",,", "-|$1.43|-"},
@@ -154,8 +157,8 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   EXPECT_EQ(Rows(f), expected);
   ASSERT_EQ(f.message_box.shown.size(), 1u);
   EXPECT_EQ(f.message_box.shown[0].text,
-            "Read 24 rows from sold.csv. 8 rows without a readable end date "
-            "show \"-\" (lines 34, 36, 38, 40, 42 and 3 more).");
+            "Read 27 rows from sold.csv. 9 rows without a readable end date "
+            "show \"-\" (lines 30, 40, 42, 44, 46 and 4 more).");
   // Named by the second row, the dollars are the grid's.
   EXPECT_EQ(f.FrmPrice->ListView1().Currency(), "USD");
   TempFolder folder;
@@ -181,7 +184,8 @@ TEST(CsvHeaderTest, ShortcutsReadAsTheGeneralReadings) {
       {"1,2345", false},       {"1,,433", false},
       {"1.", false},           {".5", false},
       {"1.234", false},        {"$", false},
-      {"1.2.3", false},        {"US $12.00", false}};
+      {"1.2.3", false},        {"US $12.00", false},
+      {"1,2a4", false}};
   for (const auto& [text, taken] : kPrices) {
     const std::optional<Money> plain = ReadPlainPrice(text);
     EXPECT_EQ(plain.has_value(), taken) << text;

@@ -106,6 +106,27 @@ TEST(CsvRecordSplitterTest, CutsAsPythonsCsvModule) {
     EXPECT_EQ(Split(text, ',', 1 << 16), records) << text;
     EXPECT_EQ(Split(text, ',', 1), records) << text;
   }
+  // A record of more fields than are kept gives its first 4096.
+  CsvRecordSplitter wide(std::string(5000, ','), 0, 1, ',');
+  CsvSplitRecord record;
+  ASSERT_TRUE(wide.Next(record));
+  EXPECT_EQ(record.fields.size(), 4096u);
+  // A quoted field closed inside what is held is cut without reading on:
+  // the first record of a long file comes after one read, not all of them.
+  std::string file;
+  for (int i = 0; i < 1000; ++i) file += "\"a\",b\n";
+  std::size_t reads = 0, read = 0;
+  CsvRecordSplitter streamed(
+      "", 0, 1, ',',
+      [&](char* buffer, std::size_t size) {
+        ++reads;
+        const std::size_t n = file.copy(buffer, size, read);
+        read += n;
+        return n;
+      },
+      64);
+  ASSERT_TRUE(streamed.Next(record));
+  EXPECT_EQ(reads, 1u);
 }
 
 // Catches a record lost, doubled or cut differently where one read ends and

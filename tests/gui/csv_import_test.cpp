@@ -10,7 +10,7 @@
 #include <fstream>
 #include <functional>
 
-#include "gui/plain_program.h"
+#include "fakes/plain_program.h"
 #include "gui/qt_file_dialog.h"
 #include "gui/qt_services.h"
 

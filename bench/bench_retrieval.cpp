@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/plain_app.h"
+#include "fakes/plain_app.h"
 #include "sample_pages.h"
 
 namespace {
@@ -34,7 +34,7 @@ void BM_Get5OfFivePages(benchmark::State& state) {
   }
   int rows = 0;
   for (auto _ : state) {
-    // The five windows on plain controls, as the command line has them.
+    // The five windows on the tests' plain controls.
     PlainApp w;
     w.EdtQuery.text = "brass lamp";
     w.FrmPrice->Get1Click(Sender{"SpdBtnGet5"});

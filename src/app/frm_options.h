@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/headless_controls.h"
 #include "app/site_choice.h"
 #include "platform/controls.h"
-#include "platform/plain_controls.h"
 #include "platform/services.h"
 
 namespace tolvane {
@@ -47,8 +47,8 @@ class TFrmOptions {
   void BitBtnCancelClick(const Sender& sender);
 
  private:
-  PlainChoice own_site_;
-  PlainChoice own_marketplace_;
+  KeptChoice own_site_;
+  KeptChoice own_marketplace_;
 
  public:
   Application& app_;

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "e2e/sample_service.h"
+#include "fakes/plain_program.h"
 #include "gui/busy_window.h"
 #include "gui/main_window.h"
-#include "gui/plain_program.h"
 #include "gui/program_windows.h"
 #include "gui/qt_browser.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/plain_app.h"
 #include "e2e/program.h"
 #include "e2e/sample_service.h"
+#include "fakes/plain_app.h"
 #include "listing/page_parser.h"
 #include "sold_pages.h"
 #include "util/files.h"

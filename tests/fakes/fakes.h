@@ -1,9 +1,9 @@
 #pragma once
 
-// The tests drive the windows on the core's plain controls (PlainApp and
-// the Plain* services).
+// The tests drive the windows on the plain controls (PlainApp and the
+// Plain* services).
 
-#include "app/plain_app.h"
+#include "fakes/plain_app.h"
 
 namespace tolvane::fakes {
 

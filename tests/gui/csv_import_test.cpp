@@ -5,14 +5,13 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <fstream>
-#include <functional>
 
-#include "gui/plain_program.h"
+#include "fakes/plain_program.h"
 #include "gui/qt_file_dialog.h"
 #include "gui/qt_services.h"
+#include "when_modal.h"
 
 namespace tolvane::gui::testing {
 namespace {
@@ -35,21 +34,6 @@ struct RealDialogsProgram : PlainServices {
                           {}}};
 };
 
-// Runs `step` once a modal window of type T is up, looking every few
-// milliseconds: the open dialog and the report box open one after another.
-template <typename T>
-void WhenModal(std::function<void(T&)> step) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, step = std::move(step)] {
-    if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      step(*modal);
-    }
-  });
-  timer->start(5);
-}
-
 // Catches Import of another tool's file that is not offered by the open
 // dialog, read as the program's own form, shown in the table without its
 // rows, or that tells its report in no box (or a box that needs more than
@@ -66,7 +50,7 @@ TEST(CsvImportTest, ImportsAHeaderFileThroughTheDialogAndReportsIt) {
   p.windows.FrmPrice().ListView1().Append(*MakeRow(
       {"999", "old", "-", "$1.00", "e"}, RegionalSettings::UnitedStates()));
 
-  WhenModal<QFileDialog>([&](QFileDialog& dialog) {
+  const auto open = WhenModal<QFileDialog>([&](QFileDialog& dialog) {
     EXPECT_TRUE(
         dialog.selectedNameFilter().contains("*.csv", Qt::CaseInsensitive));
     dialog.setDirectory(folder.path());
@@ -74,7 +58,7 @@ TEST(CsvImportTest, ImportsAHeaderFileThroughTheDialogAndReportsIt) {
     static_cast<QDialog&>(dialog).accept();
   });
   QString report;
-  WhenModal<QMessageBox>([&](QMessageBox& box) {
+  const auto told = WhenModal<QMessageBox>([&](QMessageBox& box) {
     report = box.text();
     EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
     box.button(QMessageBox::Ok)->click();

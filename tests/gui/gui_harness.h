@@ -9,10 +9,10 @@
 #include <QToolButton>
 #include <string>
 
+#include "fakes/plain_program.h"
 #include "gui/busy_window.h"
 #include "gui/dialog_windows.h"
 #include "gui/options_window.h"
-#include "gui/plain_program.h"
 
 namespace tolvane::gui::testing {
 

@@ -2,15 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <functional>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,48 +16,10 @@
 #include "gui/qt_services.h"
 #include "gui_harness.h"
 #include "util/error.h"
+#include "when_modal.h"
 
 namespace tolvane::gui::testing {
 namespace {
-
-// Runs `step` on the modal window once its loop is running, for as long as
-// the watch returned is kept. A window that does not come within a few
-// seconds, or that the step leaves open, fails the test and is closed with
-// every other dialog, so that the test ends rather than waits for ever.
-[[nodiscard]] std::unique_ptr<QTimer> WhenModal(
-    std::function<void(QWidget&)> step) {
-  auto poll = std::make_unique<QTimer>();
-  QTimer* timer = poll.get();
-  QElapsedTimer waited;
-  waited.start();
-  QObject::connect(
-      timer, &QTimer::timeout,
-      [=, stepped = false, handled = QPointer<QWidget>()]() mutable {
-        if (!stepped) {
-          if (QWidget* modal = QApplication::activeModalWidget()) {
-            stepped = true;
-            handled = modal;
-            // Checked at once, as the window's loop starts; then now and again.
-            timer->setInterval(10);
-            step(*modal);
-          }
-        }
-        const bool closed =
-            stepped && (handled.isNull() || !handled->isVisible());
-        if (!closed && waited.elapsed() < 5000) return;
-        timer->stop();
-        if (closed) return;
-        ADD_FAILURE() << (stepped ? "the modal window stayed open"
-                                  : "no modal window came");
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-          if (auto* dialog = qobject_cast<QDialog*>(top);
-              dialog && dialog->isVisible())
-            dialog->reject();
-        }
-      });
-  timer->start(0);
-  return poll;
-}
 
 // Catches an error of an event handled inside a modal box or dialog that
 // escapes through Qt's loop and unwinds the handler that opened the box, or

@@ -3,7 +3,10 @@
 #include <QChartView>
 #include <QFile>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -162,10 +165,11 @@ QString Figure(MarketWindow& w, const QString& label) {
   return QStringLiteral("(no such figure)");
 }
 
-// The window over a known grid: the figures of the checked rows, a click on
-// a point selecting its row, the grid followed after a change of marks, one
-// window however often it is opened, both chart formats written, and a
-// target that cannot be written reported.
+// The window over a known grid: the figures of the checked rows, checked
+// points (icon 5's white ones too) never drawn or named in the legend as
+// the rings of unchecked ones, a click on a point selecting its row, the grid
+// followed after a change of marks, one window however often it is opened, both
+// chart formats written, and a target that cannot be written reported.
 TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
   GuiHarness h;
   const char* prices[] = {"$12.00", "$10.00",    "$11.00",
@@ -188,6 +192,21 @@ TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
   EXPECT_EQ(Figure(*w, "90th percentile"), "$605.20");
   EXPECT_EQ(Figure(*w, "Typical price"), "$11.50");
   EXPECT_TRUE(w->Histogram()->chart()->title().contains("logarithmic"));
+  QChart* scatter = w->Scatter()->chart();
+  QStringList kinds;
+  for (QAbstractSeries* drawn : scatter->series()) {
+    auto* series = qobject_cast<QScatterSeries*>(drawn);
+    if (series == nullptr) continue;
+    kinds << series->name();
+    const bool ring = series->name() == QStringLiteral("Unchecked");
+    EXPECT_EQ(series->brush().style() == Qt::NoBrush, ring)
+        << series->name().toStdString();
+    EXPECT_TRUE(ring || series->brush().color() != QColor(Qt::white));
+    EXPECT_EQ(scatter->legend()->markers(series).front()->brush(),
+              series->brush());
+  }
+  EXPECT_TRUE(kinds.contains(QStringLiteral("Icon 5")))
+      << kinds.join(QLatin1Char(',')).toStdString();
 
   QApplication::processEvents();
   const std::optional<QPoint> at = w->PointOfRow(3);

@@ -12,11 +12,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fakes/plain_program.h"
 #include "gui/busy_window.h"
 #include "gui/dialog_windows.h"
 #include "gui/market_window.h"
 #include "gui/options_window.h"
-#include "gui/plain_program.h"
 #include "gui/qt_browser.h"
 #include "sample_pages.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's five windows on plain in-memory controls: the command-line
-// companion works through them, and the tests drive them.
+// The program's five windows on the plain in-memory controls, for the tests
+// to drive.
 
 #include <functional>
 #include <memory>
@@ -12,7 +12,7 @@
 #include "app/frm_ana.h"
 #include "app/frm_options.h"
 #include "app/frm_price.h"
-#include "platform/plain_controls.h"
+#include "fakes/plain_controls.h"
 #include "util/regional.h"
 
 namespace tolvane {

@@ -8,12 +8,12 @@
 #include <QApplication>
 #include <utility>
 
+#include "fakes/plain_controls.h"
 #include "gui/grid_model.h"
 #include "gui/main_window.h"
 #include "gui/program_windows.h"
 #include "gui/qt_controls.h"
 #include "gui/results_table.h"
-#include "platform/plain_controls.h"
 
 namespace tolvane::gui {
 

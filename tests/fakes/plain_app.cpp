@@ -1,4 +1,4 @@
-#include "app/plain_app.h"
+#include "fakes/plain_app.h"
 
 namespace tolvane {
 

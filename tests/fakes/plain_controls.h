@@ -1,19 +1,19 @@
 #pragma once
 
 // Controls and services that keep their state in memory and show nothing:
-// the command-line companion runs the windows on them, and the tests drive
-// them by hand (type a text, complete a page, fire the timer) and read back
-// what the windows did to them.
+// the tests drive them by hand (type a text, complete a page, fire the
+// timer, fail the next saves or writes) and read back what the windows did
+// to them.
 
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/headless_controls.h"
 #include "platform/browser.h"
 #include "platform/controls.h"
 #include "platform/services.h"
@@ -21,76 +21,36 @@
 
 namespace tolvane {
 
-class PlainWindow : public Window {
+// Counts what the windows did to it, for the tests to read back.
+class PlainWindow : public KeptWindow {
  public:
   void Show() override {
-    visible = true;
+    KeptWindow::Show();
     ++shows;
   }
-  void Hide() override { visible = false; }
   void Close() override {
-    visible = false;
+    KeptWindow::Close();
     closed = true;
   }
-  bool Visible() const override { return visible; }
   void Repaint() override { ++repaints; }
-  void SetEnabled(bool value) override { enabled = value; }
-  bool Enabled() const override { return enabled; }
 
-  bool visible = false;
-  bool enabled = true;
   bool closed = false;
   int shows = 0;
   int repaints = 0;
 };
 
-class PlainButton : public Button {
- public:
-  void SetEnabled(bool value) override { enabled = value; }
-  bool Enabled() const override { return enabled; }
-  bool enabled = true;
-};
+using PlainButton = KeptButton;
+using PlainLabel = KeptLabel;
+using PlainChoice = KeptChoice;
+using PlainMemo = KeptMemo;
 
-class PlainLabel : public Label {
+class PlainTextBox : public KeptTextBox {
  public:
-  void SetVisible(bool value) override { visible = value; }
-  bool Visible() const override { return visible; }
-  bool visible = true;
-};
-
-class PlainTextBox : public TextBox {
- public:
-  explicit PlainTextBox(std::string initial = {}) : text(std::move(initial)) {}
-  std::string Text() const override { return text; }
-  void SetText(const std::string& value) override;
+  using KeptTextBox::KeptTextBox;
   // What the user does: type a new text.
   void Type(const std::string& value) { SetText(value); }
-  SystemColor Color() const override { return color; }
-  void SetColor(SystemColor value) override { color = value; }
   void SetFocus() override { ++focus_count; }
-  void SetOnChange(std::function<void()> handler) override {
-    on_change = std::move(handler);
-  }
-
-  std::string text;
-  SystemColor color = SystemColor::kWindow;
   int focus_count = 0;
-  std::function<void()> on_change;
-};
-
-class PlainChoice : public Choice {
- public:
-  int Index() const override { return index; }
-  void SetIndex(int value) override { index = value; }
-  int index = 0;
-};
-
-class PlainMemo : public Memo {
- public:
-  std::vector<std::string> Lines() const override { return lines; }
-  void Clear() override { lines.clear(); }
-  void Add(const std::string& text) override;
-  std::vector<std::string> lines;
 };
 
 // Holds the document it is given: Complete(page) makes the page the current
@@ -175,17 +135,10 @@ class PlainShell : public Shell {
 
 // Keeps every message it is shown and answers from `answers`; once they run
 // out it answers OK to a notice and Yes to a question.
-class PlainMessageBox : public MessageBox {
+class PlainMessageBox : public KeptMessages {
  public:
-  struct Message {
-    std::string text;
-    std::string caption;
-    MbButtons buttons;
-    MbIcon icon;
-  };
   MbResult Show(const std::string& text, const std::string& caption,
                 MbButtons buttons, MbIcon icon) override;
-  std::vector<Message> shown;
   std::deque<MbResult> answers;
   std::function<void()> on_show;
 };
@@ -245,26 +198,16 @@ class PlainClock : public Clock {
   Date today{2026, 12, 6};
 };
 
-// Keys and values in memory, gone with the object; a value of another type
-// than integer is kept as its text, and reading it as an integer fails the
-// way the registry does.
-class PlainPreferenceStore : public PreferenceStore {
+// The store in memory, which refuses to create a key or write a value,
+// as a store the user may not write does, once `writable` is cleared.
+class PlainPreferenceStore : public KeptPreferences {
  public:
-  bool KeyExists(const std::string& key) override {
-    return keys.count(key) != 0;
+  bool OpenKey(const std::string& key, bool create) override {
+    return (writable || KeyExists(key)) &&
+           KeptPreferences::OpenKey(key, create);
   }
-  bool OpenKey(const std::string& key, bool create) override;
-  bool ValueExists(const std::string& key, const std::string& name) override;
-  std::optional<std::int32_t> ReadInteger(const std::string& key,
-                                          const std::string& name) override;
   void WriteInteger(const std::string& key, const std::string& name,
                     std::int32_t value) override;
-
-  struct Value {
-    std::optional<std::int32_t> integer;
-    std::string other;
-  };
-  std::map<std::string, std::map<std::string, Value>> keys;
   bool writable = true;
 };
 

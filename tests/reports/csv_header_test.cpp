@@ -86,7 +86,9 @@ TEST(CsvHeaderTest, EveryListedNameIsItsColumnAndTheEarliestWins) {
 // quoted names that hide the first column, preamble lines that stop the
 // search or count wrongly, a currency in brackets or in the name lost or
 // taken from a word that is none, and a file of the program's own form, or
-// with a single known name, read as another tool's.
+// with a single known name, read as another tool's; a column named twice
+// taken from its second name, and a tie between delimiters not settled by
+// the first tried.
 TEST(CsvHeaderTest, FindsTheHeaderInTheShapesExportsHave) {
   const std::pair<std::string, std::string> kCases[] = {
       {"title,sold_price_usd,ended_at,item_id\n1,2", "301-2- , USD 2"},
@@ -102,6 +104,8 @@ TEST(CsvHeaderTest, FindsTheHeaderInTheShapesExportsHave) {
       {"Item number,Price (net)", "none"},
       {"\"1111111111\",\"Price\",\"$1.00\",\"3\",\"Jun-01 10:00\"\r\n", "none"},
       {"Title,Price,Date\n", "-01-2- ,  2"},
+      {"Item ID,Price,Price", "0-1--- ,  2"},
+      {"Item;Title;x,Price,Date", "--1-2- ,  2"},
   };
   for (const auto& [text, expected] : kCases) {
     EXPECT_EQ(Show(FindCsvHeader(text)), expected) << text;

@@ -49,5 +49,7 @@ print("tolvane reader:     %d listings, %.2f ms per page (%.2f ms processor time
       % (median["listings"], t_wall, t_cpu))
 print("BeautifulSoup+lxml: %s listings, %.2f ms per page (%.2f ms processor time)"
       % (bs4["listings"], b_wall, b_cpu))
+if int(median["listings"]) != int(bs4["listings"]):
+    sys.exit("the two found different numbers of listings: not the same extraction")
 print("tolvane is %.0fx faster (%.0fx less processor time)" % (b_wall / t_wall, b_cpu / t_cpu))
 PY

@@ -19,7 +19,8 @@ using testing::WriteText;
 // Catches a refused or unreadable page that stops the pages after it, a
 // refusal not named with its file and reason, pages read otherwise than a
 // Get reads them (classic pages, duplicates, unchecked listings), a file
-// read whole however large, and the summary not brought up to date.
+// read whole however large or a page of just 64 MiB refused, and the
+// summary not brought up to date.
 TEST(SavedPagesTest, EachPageAddsItsRowsAndRefusalsAreNamed) {
   TempFolder folder;
   WriteText(folder / "a.htm",
@@ -36,6 +37,10 @@ TEST(SavedPagesTest, EachPageAddsItsRowsAndRefusalsAreNamed) {
   std::filesystem::resize_file(
       (WriteText(folder / "huge.htm", ""), folder / "huge.htm"),
       (std::uintmax_t{64} << 20) + 1);
+  std::filesystem::resize_file(
+      (WriteText(folder / "at-bound.htm", testing::kChallengePage),
+       folder / "at-bound.htm"),
+      std::uintmax_t{64} << 20);
   const std::string classic = folder / "classic.htm";
   WriteText(classic,
             "<a href=\"/ws/eBayISAPI.dll?ViewItem&item=3012345678\">Leica</a>"
@@ -45,7 +50,8 @@ TEST(SavedPagesTest, EachPageAddsItsRowsAndRefusalsAreNamed) {
   f.file_dialog.files_answers.push_back(
       {folder / "a.htm", folder / "bot.htm", folder / "none.htm",
        folder / "missing.htm", folder / "again.html", folder / "pounds.htm",
-       folder / "folder.htm", folder / "huge.htm", classic});
+       folder / "folder.htm", folder / "huge.htm", folder / "at-bound.htm",
+       classic});
   f.Dispatch(
       [&] { f.FrmPrice->OpenSavedPages1Click(Sender{"OpenSavedPages1"}); });
 
@@ -64,7 +70,10 @@ TEST(SavedPagesTest, EachPageAddsItsRowsAndRefusalsAreNamed) {
       "pounds.htm: " + CurrencyConflictMessage("The page", "GBP", "USD"),
       "folder.htm: Cannot open file " + folder / "folder.htm",
       "huge.htm: The file is larger than 64 MiB, so it is no saved result "
-      "page."};
+      "page.",
+      "at-bound.htm: The site asked to confirm that a person is searching. "
+      "Open the address in your web browser, save the result page, and open "
+      "it with File > Open Saved Pages."};
   std::string expected;
   for (const std::string& line : refusals) {
     expected += (expected.empty() ? "" : "\n") + line;

@@ -178,10 +178,6 @@ class TFrmPrice {
                     const std::function<void()>& before_rows);
   void MergeCsvRecords(const std::string& file_name,
                        const std::function<void()>& before_rows);
-  // The rest of a file whose start, already read, holds this header.
-  void MergeHeaderCsv(InputFile& file, std::string start,
-                      const CsvHeader& header,
-                      const std::function<void()>& before_rows);
 
   TFrmPriceServices services_;
   TessikGlo glo_;

@@ -12,7 +12,7 @@
 
 #include "headless_app.h"
 #include "listing/page_parser.h"
-#include "util/files.h"
+#include "util/lines.h"
 
 namespace {
 

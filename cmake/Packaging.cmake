@@ -6,19 +6,23 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tolvane developers")
 set(CPACK_PACKAGE_CONTACT "Tolvane developers <dev@tolvane.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "price research for completed online auctions")
+    "price research for sold online auctions")
 # The extended description in lines short enough for a terminal: CPack
 # indents each line of it in the control file.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tolvane loads result pages of an auction site's completed-items search,
-cuts every listed auction into a grid of checked rows and keeps statistics,
-deviation icons, a price filter, an hourly and weekday analysis, a printed
-report, a saved summary and CSV export, import and merge over them.")
+    "Tolvane loads result pages of an auction site's search of sold listings,
+or opens them saved from a web browser, cuts every listed sale into a grid
+of checked rows and keeps statistics, deviation icons, a price filter, an
+hourly and weekday analysis, a printed report, a saved summary and CSV
+export, import and merge over them.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Today's site answers over HTTPS only: the certificates that verify it. Qt's
+# TLS back ends come with libqt6network6 (read off the binary), which brings
+# OpenSSL with it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, ca-certificates")
 # The Market window's libqt6charts6 and libqt6svg6 are read off the binary
 # with their versions (scripts/package.sh --check makes sure of them); naming
 # them here too would list each twice.

@@ -12,6 +12,8 @@ packages=(
   libasound2-dev libcpp-httplib-dev
   clang libclang-rt-14-dev
   xvfb xauth poppler-utils python3 fonts-dejavu-core
+  # The certificates that verify today's site over HTTPS.
+  ca-certificates
   file lintian
 )
 

@@ -39,7 +39,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = "tolvane" ] || { echo "Package is $(field Package)"; failures=$((failures + 1)); }
 [ "$(field Version)" = "1.6" ] || { echo "Version is $(field Version)"; failures=$((failures + 1)); }
 depends=$(field Depends)
-for needed in libqt6widgets6 libqt6network6 libqt6printsupport6 libqt6charts6 libqt6svg6 libasound2 libstdc++6 qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6network6 libqt6printsupport6 libqt6charts6 libqt6svg6 libasound2 libstdc++6 qt6-qpa-plugins ca-certificates; do
   case "$depends" in
     *"$needed"*) ;;
     *) echo "Depends lacks $needed: $depends"; failures=$((failures + 1)) ;;

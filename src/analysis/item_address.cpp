@@ -5,6 +5,7 @@ namespace {
 
 constexpr const char* kItemPagePath =
     "/ws/eBayISAPI.dll?MfcISAPICommand=ViewItem&item=";
+constexpr const char* kSoldItemPath = "/itm/";
 
 // Letters, digits and "-._~" mean the same anywhere in a query value.
 bool IsUnreserved(unsigned char c) {
@@ -12,13 +13,8 @@ bool IsUnreserved(unsigned char c) {
          (c >= 'a' && c <= 'z') || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
-}  // namespace
-
-std::string ItemPageAddress(std::string_view item_host, std::string_view item) {
+void AppendEncoded(std::string& address, std::string_view item) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string address = "http://";
-  address += item_host;
-  address += kItemPagePath;
   for (char c : item) {
     const auto byte = static_cast<unsigned char>(c);
     if (IsUnreserved(byte)) {
@@ -29,6 +25,23 @@ std::string ItemPageAddress(std::string_view item_host, std::string_view item) {
       address.push_back(kHex[byte & 0x0F]);
     }
   }
+}
+
+}  // namespace
+
+std::string ItemPageAddress(std::string_view item_host, std::string_view item) {
+  std::string address = "http://";
+  address += item_host;
+  address += kItemPagePath;
+  AppendEncoded(address, item);
+  return address;
+}
+
+std::string SoldItemPageAddress(std::string_view marketplace,
+                                std::string_view item) {
+  std::string address(marketplace);
+  address += kSoldItemPath;
+  AppendEncoded(address, item);
   return address;
 }
 

@@ -12,4 +12,9 @@ namespace tolvane {
 // must not add keys to the address or cut it short.
 std::string ItemPageAddress(std::string_view item_host, std::string_view item);
 
+// The address of a listing's page on today's site: the marketplace's
+// scheme and host, "/itm/" and the item number, encoded as above.
+std::string SoldItemPageAddress(std::string_view marketplace,
+                                std::string_view item);
+
 }  // namespace tolvane

@@ -1,9 +1,11 @@
 #include "analysis/market_chart.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -60,7 +62,20 @@ PriceHistogram BuildHistogram(const std::vector<double>& prices,
   return histogram;
 }
 
+std::string HistogramTitle(const PriceHistogram& histogram) {
+  std::string title = kHistogramTitle;
+  const std::size_t bins = histogram.counts.size();
+  if (bins == 0) return title;
+  title += bins == 1 ? kOneBin : FormatMessage(kBins, std::to_string(bins));
+  if (histogram.log_scale) title += kLogAxisNote;
+  return title;
+}
+
 namespace {
+
+std::size_t Slot(const ScatterKind& kind) {
+  return static_cast<std::size_t>(kind.Index());
+}
 
 // Two digit characters as a number, or nothing.
 std::optional<int> TwoDigits(char tens, char ones) {
@@ -94,9 +109,10 @@ class EndTimeReader {
     const std::size_t n = ended.size();
     const std::optional<int> hour = TwoDigits(ended[n - 5], ended[n - 4]);
     const std::optional<int> minute = TwoDigits(ended[n - 2], ended[n - 1]);
-    if (!hour || *hour > 23) return std::nullopt;
-    return static_cast<double>(*at->second) * 1440 + *hour * 60 +
-           minute.value_or(0);
+    // A time that is not one ("10:5x", "10:75") dates nothing: drawn at
+    // the hour, the point would claim a moment the row never gave.
+    if (!hour || *hour > 23 || !minute || *minute > 59) return std::nullopt;
+    return static_cast<double>(*at->second) * 1440 + *hour * 60 + *minute;
   }
 
  private:
@@ -104,10 +120,34 @@ class EndTimeReader {
   std::unordered_map<std::string_view, std::optional<long long>> days_;
 };
 
-constexpr int kKinds = 14;  // icons -1 to 5, checked or not
-
-int KindOf(const ScatterPoint& point) {
-  return (point.icon + 1) * 2 + (point.checked ? 1 : 0);
+// Thins the points to `max_points` within each kind: every kind drawn keeps
+// at least one point and its share of the rest, spread evenly over its own
+// points, which keep their order.
+void ThinWithinKinds(std::vector<ScatterPoint>& points,
+                     std::size_t max_points) {
+  if (points.size() <= max_points) return;
+  std::array<std::size_t, kScatterKinds> count{};
+  for (const ScatterPoint& point : points) ++count[Slot(point.kind)];
+  const auto occupied = static_cast<std::size_t>(std::count_if(
+      count.begin(), count.end(), [](std::size_t n) { return n > 0; }));
+  const std::size_t spare = max_points > occupied ? max_points - occupied : 0;
+  std::array<std::size_t, kScatterKinds> quota{};
+  std::size_t given = 0;
+  for (std::size_t k = 0; k < count.size(); ++k) {
+    if (count[k] == 0 || given == max_points) continue;
+    quota[k] = 1 + count[k] * spare / points.size();
+    given += quota[k];
+  }
+  // The j-th point of a kind is kept when j * quota / count steps on: quota
+  // points out of count, evenly spaced, the first among them.
+  std::array<std::size_t, kScatterKinds> seen{};
+  std::size_t kept = 0;
+  for (const ScatterPoint& point : points) {
+    const std::size_t k = Slot(point.kind);
+    const std::size_t j = seen[k]++;
+    if (j * quota[k] % count[k] < quota[k]) points[kept++] = point;
+  }
+  points.resize(kept);
 }
 
 }  // namespace
@@ -127,8 +167,10 @@ PriceScatter BuildScatter(const ResultGrid& grid, Date today,
       ++scatter.undated;
       continue;
     }
-    all.push_back({*minutes, row.price64, i,
-                   DeviationIcon(row, grid.IconAverage()), row.checked});
+    all.push_back({*minutes,
+                   row.price64,
+                   i,
+                   {DeviationIcon(row, grid.IconAverage()), row.checked}});
     low = std::min(low, row.price64);
     high = std::max(high, row.price64);
   }
@@ -153,7 +195,8 @@ PriceScatter BuildScatter(const ResultGrid& grid, Date today,
   const double x_span = std::max(last - first, 1.0);
   const double y_span = std::max(y(high) - y_low, 1e-9);
   std::vector<int> first_row(
-      static_cast<std::size_t>(kScatterColumns) * kScatterRows * kKinds, -1);
+      static_cast<std::size_t>(kScatterColumns) * kScatterRows * kScatterKinds,
+      -1);
   for (std::size_t i = 0; i < all.size(); ++i) {
     const ScatterPoint& point = all[i];
     const int column = std::min(
@@ -164,24 +207,93 @@ PriceScatter BuildScatter(const ResultGrid& grid, Date today,
         kScatterRows - 1);
     const std::size_t cell = (static_cast<std::size_t>(line) * kScatterColumns +
                               static_cast<std::size_t>(column)) *
-                                 kKinds +
-                             static_cast<std::size_t>(KindOf(point));
+                                 kScatterKinds +
+                             Slot(point.kind);
     if (first_row[cell] < 0) first_row[cell] = static_cast<int>(i);
   }
   for (const int i : first_row) {
     if (i >= 0) scatter.points.push_back(all[static_cast<std::size_t>(i)]);
   }
-  // Kinds share cells: thin to the bound, keeping every kth point.
-  if (scatter.points.size() > max_points) {
-    const std::size_t keep_every =
-        (scatter.points.size() + max_points - 1) / max_points;
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < scatter.points.size(); i += keep_every) {
-      scatter.points[kept++] = scatter.points[i];
-    }
-    scatter.points.resize(kept);
-  }
+  // Kinds share cells: thinned to the bound.
+  ThinWithinKinds(scatter.points, max_points);
   return scatter;
+}
+
+std::vector<ScatterSeries> GroupScatter(const PriceScatter& scatter) {
+  std::array<std::vector<ScatterPoint>, kScatterKinds> by_kind;
+  for (const ScatterPoint& point : scatter.points)
+    by_kind[Slot(point.kind)].push_back(point);
+  std::vector<ScatterSeries> series;
+  for (const bool checked : {false, true}) {
+    for (int index = 0; index < kScatterKinds; ++index) {
+      const ScatterKind kind = ScatterKind::OfIndex(index);
+      std::vector<ScatterPoint>& points = by_kind[Slot(kind)];
+      if (kind.checked == checked && !points.empty())
+        series.push_back({kind, std::move(points)});
+    }
+  }
+  return series;
+}
+
+std::optional<int> NearestRow(const ScatterSeries& series, double minutes,
+                              double price, const PlotScale& scale) {
+  const auto y = [&](double value) {
+    return (scale.log_scale ? std::log10(value) : value) * scale.per_price;
+  };
+  const double clicked_y = y(price);
+  std::optional<int> best;
+  double best_distance = std::numeric_limits<double>::infinity();
+  for (const ScatterPoint& point : series.points) {
+    const double dx = (point.minutes - minutes) * scale.per_minute;
+    const double dy = y(point.price) - clicked_y;
+    const double distance = dx * dx + dy * dy;
+    if (distance < best_distance) {
+      best_distance = distance;
+      best = point.row;
+    }
+  }
+  return best;
+}
+
+TimeAxis ScatterTimeAxis(double first, double last) {
+  constexpr double kDay = 1440;
+  // A thirtieth of the span each side, an hour at least: a point's marker
+  // stays inside however long the span.
+  const double margin = std::max((last - first) / 30, 60.0);
+  TimeAxis axis{first - margin, last + margin, 5, TimeLabels::kDay};
+  const double span = axis.to - axis.from;
+  // Five ticks over four days or more are a day or more apart and name five
+  // days; over less, they need the time of day; over a year or more, the
+  // month and year (a day of one year and the same day of the next would
+  // read alike).
+  if (span < 4 * kDay) {
+    axis.labels = TimeLabels::kDayAndTime;
+  } else if (span >= 365 * kDay) {
+    axis.labels = TimeLabels::kMonthAndYear;
+  }
+  return axis;
+}
+
+PriceRange ScatterPriceRange(double low, double high, bool log_scale) {
+  if (log_scale) {
+    // A twentieth of the decades each side, a fifth of the price at least.
+    const double factor = std::max(std::pow(high / low, 1.0 / 20), 1.2);
+    return {low / factor, high * factor};
+  }
+  const double margin = std::max((high - low) / 20, 1.0);
+  // The axis starts at 0 where the cheapest point stays clear of it, and
+  // below 0 where it would sit on the edge.
+  const double from = low >= margin       ? low - margin
+                      : low >= margin / 2 ? 0
+                                          : low - margin;
+  return {from, high + margin};
+}
+
+int PriceAxisDecimals(bool log_scale, double axis_low) {
+  if (!log_scale) return 2;
+  // The smallest tick is the first power of ten at or above the low end.
+  const int smallest = static_cast<int>(std::ceil(std::log10(axis_low)));
+  return smallest >= 0 ? 0 : std::max(2, -smallest);
 }
 
 }  // namespace tolvane

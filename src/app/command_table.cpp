@@ -7,10 +7,13 @@ namespace {
 
 using F = TFrmPrice;
 
-// "-" is a separator. The Data menu's Get 5 starts a Get 5 like the tool
-// bar's button: Get tells the two apart from the rest by their names.
+// "-" is a separator; captions are UTF-8. The Data menu's Get 5 starts a Get 5
+// like the tool bar's button: Get tells the two apart from the rest by their
+// names.
 constexpr MenuEntry kMenu[] = {
     {"File1", "&File", nullptr, nullptr},
+    {"OpenSavedPages1", "&Open Saved Pages\u2026", "File1",
+     &F::OpenSavedPages1Click},
     {"Print1", "&Print", "File1", &F::Print1Click},
     {"SaveResults1", "&Save Results", "File1", &F::SaveResults1Click},
     {"ImportExport1", "Import && Export", "File1", nullptr},

@@ -5,7 +5,10 @@
 
 namespace tolvane {
 
-void TFrmOptions::FormShow(const Sender&) { ReadTimeout(); }
+void TFrmOptions::FormShow(const Sender&) {
+  ReadTimeout();
+  ReadSite();
+}
 
 void TFrmOptions::ReadTimeout() {
   // Opening with create at start-up leaves the key in place on a first run,
@@ -18,11 +21,29 @@ void TFrmOptions::ReadTimeout() {
   Edit1.SetText(timeout ? std::to_string(*timeout) : kDefaultTimeout);
 }
 
+void TFrmOptions::ReadSite() {
+  const SiteChoice choice = ReadSiteChoice(store_);
+  RgSite.SetIndex(static_cast<int>(choice.site));
+  CmbMarketplace.SetIndex(choice.marketplace);
+}
+
+SiteChoice TFrmOptions::ChosenSite() const {
+  SiteChoice choice;
+  if (RgSite.Index() == static_cast<int>(Site::kClassic)) {
+    choice.site = Site::kClassic;
+  }
+  // A number out of the list is read back as the first marketplace.
+  choice.marketplace = CmbMarketplace.Index();
+  return choice;
+}
+
 void TFrmOptions::BitBtnOKClick(const Sender&) {
   const std::string text = Edit1.Text();
   // Text that is not a plain count closes the dialog without a word; it
-  // stays the timeout in force, and the next page request complains.
+  // stays the timeout in force, and the next page request complains. The
+  // site is stored all the same: it has nothing to do with the timeout.
   if (!TessikGlo::IsAllDigits(text)) {
+    StoreSiteChoice(store_, ChosenSite());
     Form.Hide();
     return;
   }
@@ -31,6 +52,7 @@ void TFrmOptions::BitBtnOKClick(const Sender&) {
   const std::int32_t seconds = StrToInt(text);
   store_.OpenKey(kPrefsKey, true);
   store_.WriteInteger(kPrefsKey, kTimeoutValue, seconds);
+  StoreSiteChoice(store_, ChosenSite());
   Form.Hide();
 }
 

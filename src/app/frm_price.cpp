@@ -7,6 +7,10 @@ namespace {
 
 constexpr const char* kFileTypes =
     "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV";
+// Pages saved from a web browser, whichever name ending it gave them.
+constexpr const char* kPageTypes =
+    "Web pages (*.htm *.html)|*.htm;*.html|All files (*)|*";
+constexpr const char* kOpenPagesTitle = "Open Saved Pages";
 constexpr const char* kAboutText = "Tolvane Version 1.6 A";
 constexpr const char* kAboutCaption = "About";
 constexpr int kEnterKey = 13;
@@ -28,7 +32,8 @@ TFrmPrice::TFrmPrice(Application& app, const TFrmPriceControls& controls,
       services_(services),
       glo_(services.shell, services.message_box),
       SvDlg_{"Tolvane", kFileTypes, 1, "", "txt"},
-      OpnDlg_{"Import CSV FIle", kFileTypes, 2, "", "CSV"} {
+      OpnDlg_{"Import CSV FIle", kFileTypes, 2, "", "CSV"},
+      OpnPagesDlg_{kOpenPagesTitle, kPageTypes, 1, "", "htm"} {
   // Events of the controls enter through the application's dispatcher like
   // every other event.
   EdtQuery.SetOnChange([this] {
@@ -63,6 +68,8 @@ void TFrmPrice::EdtQueryKeyDown(const Sender&, int key, bool shift, bool alt,
 void TFrmPrice::EdtQueryChange(const Sender&) {
   page_offset_ = 0;
   SpdBtnGetNextData.SetEnabled(false);
+  // A link of the last page belongs to the search as it was.
+  next_link_.reset();
 }
 
 void TFrmPrice::Exit1Click(const Sender&) { Form.Close(); }

@@ -8,12 +8,15 @@
 #include "analysis/summary.h"
 #include "app/application.h"
 #include "app/hosts.h"
+#include "app/tessik_glo_shell.h"
 #include "listing/parsed_item.h"
 #include "listing/result_grid.h"
+#include "listing/sold_page.h"
 #include "platform/browser.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 #include "platform/timer.h"
+#include "retrieval/page_capture.h"
 #include "util/regional.h"
 #include "util/tessik_glo.h"
 
@@ -112,12 +115,33 @@ class TFrmPrice {
   // --- the page parser (frm_price_parse.cpp)
   void ParseListingPage(const std::string& file_name);
 
+  // What one page gave: whether it links a following page (and where, for
+  // today's pages), or why it was refused, in which case nothing of it was
+  // added.
+  struct PageRead {
+    PageKind kind = PageKind::kClassic;
+    bool next_page = false;
+    std::optional<std::string> next_href;
+    std::optional<std::string> refusal;
+  };
+  // Adds the rows of a page's text (the lines of the page, each followed by
+  // CR LF) through AddItem, reading it the way its kind needs.
+  PageRead AddPageRows(std::string text);
+
+  // --- saved pages (frm_price_saved_pages.cpp)
+  void OpenSavedPages1Click(const Sender& sender);
+  // Adds the rows of each page, as a Get would; the pages that are refused
+  // are named, with the reason, in one message once all have been read.
+  void OpenSavedPages(const std::vector<std::string>& files);
+
   // --- retrieval (frm_price_retrieval.cpp)
   enum class GatherStep { kStart, kParse, kSummarise, kFinish };
   void Get1Click(const Sender& sender);
   void ConfirmGet5();
   void GatherData(GatherStep step);
   void NavigateToPage();
+  // The address of the page at the offset, on the site chosen in the
+  // options dialog.
   std::string BuildSearchURL(int offset) const;
   bool CapturePage(const std::string& file_name, Browser& browser);
   bool IsSamePage();
@@ -157,6 +181,10 @@ class TFrmPrice {
   const FileDialogSettings& SvDlg() const { return SvDlg_; }
   const FileDialogSettings& OpnDlg() const { return OpnDlg_; }
   const RegionalSettings& Regional() const { return services_.regional; }
+  // How amounts are written in every window: the user's own settings, with
+  // the symbol of the grid's currency when that is not the user's own.
+  RegionalSettings ShownSettings() const;
+  const FileDialogSettings& OpnPagesDlg() const { return OpnPagesDlg_; }
   const HostConfig& Hosts() const { return services_.hosts; }
 
   Application& app_;
@@ -178,11 +206,17 @@ class TFrmPrice {
                     const std::function<void()>& before_rows);
   void MergeCsvRecords(const std::string& file_name,
                        const std::function<void()>& before_rows);
+  // Ends the command at a load that brought no page, saying why.
+  void EndWithLoadFailure(const LoadFailure& failure);
+  // Today's page: added, or refused.
+  PageRead AddSoldPageRows(const std::string& text);
 
   TFrmPriceServices services_;
-  TessikGlo glo_;
+  TessikGloShell glo_;
   ResultGrid grid_;
   SummaryWriter summary_writer_{services_.regional};
+  // The grid currency the summary writer writes for.
+  std::string summary_currency_;
 
   // Retrieval state.
   int page_offset_ = 0;
@@ -193,6 +227,25 @@ class TFrmPrice {
   // links a following one: either can end a Get 5.
   bool wait_timed_out_ = false;
   bool page_links_next_ = false;
+  // Nothing of the page just parsed was added: the command ends there, on
+  // the same offset.
+  bool page_refused_ = false;
+  // The page just parsed was one of today's: its own next link decides
+  // whether there is a next page.
+  bool page_is_sold_ = false;
+  // The address the browser was sent to last.
+  std::string requested_address_;
+  // Where today's page just read links to, for the page at `offset` on the
+  // marketplace at `marketplace`.
+  struct NextLink {
+    int offset = 0;
+    std::string marketplace;
+    std::string address;
+  };
+  std::optional<NextLink> next_link_;
+  // Today's page accepted last, to tell a new page from the one the browser
+  // still holds.
+  std::optional<AcceptedPage> accepted_sold_page_;
   std::vector<std::string> captured_page_;
   // The Expires value of the last result page examined; kept for the life
   // of the process.
@@ -217,6 +270,7 @@ class TFrmPrice {
   FileDialogSettings SvDlg_;
   FileDialogSettings OpnDlg_;
   CsvMergeOutcome last_csv_merge_;
+  FileDialogSettings OpnPagesDlg_;
 };
 
 }  // namespace tolvane

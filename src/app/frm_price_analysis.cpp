@@ -12,7 +12,7 @@ void TFrmPrice::GetHourlyandWeekdayStats1Click(const Sender&) {
   // The whole report is made first: a row that fails leaves the window and
   // its last report as they were.
   const std::vector<std::string> lines =
-      HourlyWeekdayReport(grid_, services_.clock.Today(), services_.regional);
+      HourlyWeekdayReport(grid_, services_.clock.Today(), ShownSettings());
   TFrmAna& ana = *app_.FrmAna;
   ana.Memo1.Clear();
   for (const std::string& line : lines) ana.Memo1.Add(line);

@@ -4,6 +4,8 @@
 #include "analysis/item_address.h"
 #include "analysis/row_sort.h"
 #include "app/frm_price.h"
+#include "app/site_choice.h"
+#include "util/calendar.h"
 
 namespace tolvane {
 
@@ -49,7 +51,17 @@ void TFrmPrice::ListView1ColumnClick(const Sender&, int column) {
 void TFrmPrice::ListView1Click(const Sender&) {
   const std::optional<int> row = controls_.ListView1View.RowAtCursor();
   if (!row || *row < 0 || *row >= grid_.Count()) return;
-  glo_.ShellOpen(ItemPageAddress(Hosts().item_host, grid_.Row(*row).item));
+  const RowView chosen = grid_.Row(*row);
+  // A row dated with its year comes from today's site (a page or another
+  // tool's export of it), whose listings live under /itm/ on the
+  // marketplace; the classic rows keep the classic item page.
+  if (ReadDatedEnd(chosen.ended)) {
+    glo_.ShellOpen(SoldItemPageAddress(
+        MarketplaceAddress(Hosts(), ReadSiteChoice(services_.preferences)),
+        chosen.item));
+    return;
+  }
+  glo_.ShellOpen(ItemPageAddress(Hosts().item_host, chosen.item));
 }
 
 }  // namespace tolvane

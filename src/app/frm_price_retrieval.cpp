@@ -5,6 +5,9 @@
 #include "app/busy_box.h"
 #include "app/frm_options.h"
 #include "app/frm_price.h"
+#include "app/site_choice.h"
+#include "listing/sold_page.h"
+#include "retrieval/load_failure.h"
 #include "retrieval/page_capture.h"
 #include "util/numbers.h"
 
@@ -102,16 +105,28 @@ void TFrmPrice::GatherData(GatherStep step) {
       GatherData(GatherStep::kFinish);
       return;
     case GatherStep::kFinish:
+      if (page_refused_) {
+        // Nothing of the page was read: no pop, and the next Get asks for
+        // the same page again.
+        get5_ = false;
+        app_.BusyBox->Form.Hide();
+        return;
+      }
       services_.sound.PlaySync(kSoundFile);
       if (!get5_) {
         page_offset_ += kPageStep;
-        SpdBtnGetNextData.SetEnabled(true);
+        // Today's pages say themselves whether another page follows.
+        SpdBtnGetNextData.SetEnabled(!page_is_sold_ || page_links_next_);
         app_.BusyBox->Form.Hide();
       } else if (grid_.Count() > get5_start_count_ + kGet5NewRows ||
                  !page_links_next_ || wait_timed_out_) {
         // Past the last page, or with a site that does not answer, asking
         // for more pages would never end.
         get5_ = false;
+        // After today's last page there is no next page to get.
+        if (page_is_sold_ && !page_links_next_) {
+          SpdBtnGetNextData.SetEnabled(false);
+        }
         app_.BusyBox->Form.Hide();
       } else {
         page_offset_ += kPageStep;
@@ -122,7 +137,18 @@ void TFrmPrice::GatherData(GatherStep step) {
 }
 
 void TFrmPrice::NavigateToPage() {
-  glo_.ShowPage(BuildSearchURL(page_offset_), MiniBro, false);
+  std::string address = BuildSearchURL(page_offset_);
+  // The page after one of today's is the one that page links to, as long
+  // as the search is still on the marketplace the link belongs to.
+  if (next_link_ && next_link_->offset == page_offset_) {
+    const SiteChoice choice = ReadSiteChoice(services_.preferences);
+    if (choice.site == Site::kSoldListings &&
+        MarketplaceAddress(Hosts(), choice) == next_link_->marketplace) {
+      address = next_link_->address;
+    }
+  }
+  requested_address_ = address;
+  glo_.ShowPage(address, MiniBro, false);
 }
 
 bool TFrmPrice::CapturePage(const std::string& file_name, Browser& browser) {
@@ -132,7 +158,15 @@ bool TFrmPrice::CapturePage(const std::string& file_name, Browser& browser) {
   if (SaveWithRetries(browser, file_name) != SaveResult::kOk) return false;
   captured_page_.clear();
   TessikGlo::LoadFile(captured_page_, file_name, kLoadAttempts);
-  if (!IsCompletePage(JoinCapturedLines(captured_page_))) return false;
+  const std::string page = JoinCapturedLines(captured_page_);
+  // Today's pages (and the site's bot check) carry none of the classic
+  // markers: they count once they have arrived whole and are not the page
+  // the browser held before.
+  if (RecognisePage(page) != PageKind::kClassic) {
+    return IsCompleteSoldPage(page) &&
+           IsNewSoldPage(page, requested_address_, accepted_sold_page_);
+  }
+  if (!IsCompletePage(page)) return false;
   return !IsSamePage();
 }
 
@@ -145,10 +179,26 @@ void TFrmPrice::MiniBroDownloadComplete(const Sender&) {
     MiniBro.Stop();
     return;
   }
+  if (const std::optional<LoadFailure> failure = MiniBro.LastFailure()) {
+    EndWithLoadFailure(*failure);
+    return;
+  }
   if (!CapturePage(kCaptureFile, MiniBro)) return;
   MiniBro.Stop();
   awaiting_page_ = false;
   GatherData(GatherStep::kParse);
+}
+
+void TFrmPrice::EndWithLoadFailure(const LoadFailure& failure) {
+  MiniBro.Stop();
+  TmrTimeout.SetEnabled(false);
+  awaiting_page_ = false;
+  get5_ = false;
+  app_.BusyBox->Form.Hide();
+  // The offset stays: Get asks for the same page once the user has seen to
+  // the connection.
+  services_.message_box.Show(LoadFailureMessage(failure, requested_address_),
+                             kApplicationTitle, MbButtons::kOk, MbIcon::kStop);
 }
 
 void TFrmPrice::TmrTimeoutTimer(const Sender&) {

@@ -7,6 +7,7 @@
 #include "app/busy_box.h"
 #include "app/frm_price.h"
 #include "listing/price_text.h"
+#include "util/money.h"
 
 namespace tolvane {
 namespace {
@@ -46,8 +47,18 @@ bool TFrmPrice::PriceTextInvalid(const ParsedItem& item) const {
   return !PriceTextUsable(item.Price);
 }
 
+RegionalSettings TFrmPrice::ShownSettings() const {
+  return SettingsForCurrency(services_.regional, grid_.Currency());
+}
+
 void TFrmPrice::ComputeSummary() {
   if (summary_deferred_) return;
+  // Figures in another currency than the user's own are written with its
+  // symbol; the writer keeps its formatted texts for one currency only.
+  if (grid_.Currency() != summary_currency_) {
+    summary_currency_ = grid_.Currency();
+    summary_writer_ = SummaryWriter(ShownSettings());
+  }
   MResultsLeft.Clear();
   MResultsLeft.Add(summary_writer_.Text(FiguresOf(grid_.Totals())));
   SetRowIcons();

@@ -25,9 +25,11 @@ HostConfig HostConfig::FromEnvironment() {
   Override(kHelpPagesVariable, config.help_pages);
   Override(kOnlineHelpVariable, config.online_help);
   Override(kSupportVariable, config.support);
+  Override(kMarketplaceVariable, config.marketplace);
   DropTrailingSlashes(config.search_service);
   DropTrailingSlashes(config.item_host);
   DropTrailingSlashes(config.help_pages);
+  DropTrailingSlashes(config.marketplace);
   return config;
 }
 

@@ -18,7 +18,8 @@ PlainApp::PlainApp(const RegionalSettings& regional) {
   BusyBox = std::make_unique<TBusyBox>(app, busy_form, busy_label);
   app.BusyBox = BusyBox.get();
   FrmOptions =
-      std::make_unique<TFrmOptions>(app, options_form, Edit1, preferences);
+      std::make_unique<TFrmOptions>(app, options_form, Edit1, preferences,
+                                    SiteControls{&RgSite, &CmbMarketplace});
   app.FrmOptions = FrmOptions.get();
 }
 

@@ -65,6 +65,8 @@ struct PlainApp {
   PlainLabel busy_label;
   PlainWindow options_form;
   PlainTextBox Edit1{kDefaultTimeout};
+  PlainChoice RgSite;
+  PlainChoice CmbMarketplace;
 
   std::unique_ptr<TFrmPrice> FrmPrice;
   std::unique_ptr<TOKRightDlg> OKRightDlg;

@@ -167,7 +167,7 @@ void MainWindow::BuildMenus() {
   QHash<QString, QMenu*> menus;
   for (const MenuEntry& entry : MainMenuEntries()) {
     const QString name = QString::fromLatin1(entry.name);
-    const QString caption = QString::fromLatin1(entry.caption);
+    const QString caption = QString::fromUtf8(entry.caption);
     // An entry that others name as their parent opens a menu.
     bool is_menu = entry.parent == nullptr;
     for (const MenuEntry& other : MainMenuEntries()) {

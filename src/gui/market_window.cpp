@@ -29,6 +29,7 @@
 #include "gui/qt_controls.h"
 #include "gui/results_table.h"
 #include "gui/row_icons.h"
+#include "util/error.h"
 #include "util/files.h"
 
 namespace tolvane::gui {
@@ -42,9 +43,12 @@ constexpr const char* kCloseCaption = "Close";
 constexpr const char* kSaveChartTitle = "Save Chart";
 constexpr const char* kSaveChartFilter =
     "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg";
-constexpr const char* kHistogramTitle = "Checked prices";
-constexpr const char* kScatterTitle =
-    "Price over end time (colour: deviation icon; hollow: unchecked)";
+constexpr const char* kScatterTitle = "Price over end time";
+// The scatter's legend: the checked rows' kinds by their icon, every
+// unchecked row under one name.
+constexpr const char* kIconName = "Icon %1";
+constexpr const char* kNoIconName = "No icon yet";
+constexpr const char* kUncheckedName = "Unchecked";
 constexpr const char* kMedianName = "Median";
 constexpr const char* kFenceName = "Fence";
 constexpr const char* kRowsAxis = "Rows";
@@ -57,11 +61,14 @@ constexpr const char* kUndatedNote =
 
 QString Text(const std::string& text) { return QString::fromUtf8(text); }
 
-// The price axis in the user's currency symbol.
-QString MoneyLabelFormat(const RegionalSettings& regional, bool log_scale) {
+// The price axis in the user's currency symbol, with as many decimals as
+// its ticks need.
+QString MoneyLabelFormat(const RegionalSettings& regional, bool log_scale,
+                         double from) {
   QString symbol = Text(regional.currency_symbol);
   symbol.replace(QLatin1Char('%'), QStringLiteral("%%"));
-  return symbol + (log_scale ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
+  return symbol +
+         QStringLiteral("%.%1f").arg(PriceAxisDecimals(log_scale, from));
 }
 
 void ClearChart(QChart* chart) {
@@ -78,12 +85,12 @@ QAbstractAxis* PriceAxis(const RegionalSettings& regional, bool log_scale,
     auto* axis = new QLogValueAxis;
     axis->setBase(10);
     axis->setMinorTickCount(8);
-    axis->setLabelFormat(MoneyLabelFormat(regional, true));
+    axis->setLabelFormat(MoneyLabelFormat(regional, true, from));
     axis->setRange(from, to);
     return axis;
   }
   auto* axis = new QValueAxis;
-  axis->setLabelFormat(MoneyLabelFormat(regional, false));
+  axis->setLabelFormat(MoneyLabelFormat(regional, false, from));
   axis->setRange(from, to);
   axis->applyNiceNumbers();
   return axis;
@@ -99,22 +106,51 @@ qint64 AxisTime(double minutes) {
   return QDateTime(date, QTime(in_day / 60, in_day % 60)).toMSecsSinceEpoch();
 }
 
-// Filled like the row's icon (a white icon's point framed in black); an
-// unchecked row is only a ring, a shade darker than its icon (grey where
-// the icon is white).
-void StyleScatter(QScatterSeries* series, int icon, bool checked) {
-  const QColor colour =
-      icon < 0 ? QColor(160, 160, 160) : RowIconBackground(icon);
-  series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-  series->setMarkerSize(8);
-  if (checked) {
-    series->setColor(colour);
-    series->setBorderColor(icon == 0 ? QColor(255, 255, 0) : QColor(0, 0, 0));
-  } else {
-    series->setBrush(Qt::NoBrush);
-    series->setPen(QPen(
-        colour == Qt::white ? QColor(170, 170, 170) : colour.darker(130), 1.5));
+// The inverse of AxisTime: a moment on the time axis in minutes since 1970
+// on the listing's clock.
+double AxisMinutes(qreal msecs) {
+  const QDateTime at =
+      QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(msecs));
+  const qint64 days = QDate(1970, 1, 1).daysTo(at.date());
+  const QTime time = at.time();
+  return static_cast<double>(days) * 1440 + time.hour() * 60 + time.minute() +
+         time.second() / 60.0;
+}
+
+QString TimeFormat(TimeLabels labels) {
+  switch (labels) {
+    case TimeLabels::kDayAndTime:
+      return QStringLiteral("MMM d HH:mm");
+    case TimeLabels::kMonthAndYear:
+      return QStringLiteral("MMM yyyy");
+    case TimeLabels::kDay:
+      break;
   }
+  return QStringLiteral("MMM d");
+}
+
+// A checked row's point is a disc in its icon's colour, framed in black (in
+// yellow for the zero-bid icon, as its icon is); white, icon 5's colour,
+// is drawn light grey so that it never reads as a ring. An unchecked row's
+// point is a small grey ring, whatever its icon.
+void StyleScatter(QScatterSeries* series, ScatterKind kind) {
+  series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+  if (!kind.checked) {
+    series->setName(QString::fromLatin1(kUncheckedName));
+    series->setMarkerSize(6);
+    series->setBrush(Qt::NoBrush);
+    series->setPen(QPen(QColor(140, 140, 140), 1.2));
+    return;
+  }
+  QColor colour =
+      kind.icon < 0 ? QColor(160, 160, 160) : RowIconBackground(kind.icon);
+  if (colour == Qt::white) colour = QColor(215, 215, 215);
+  series->setName(kind.icon < 0
+                      ? QString::fromLatin1(kNoIconName)
+                      : QString::fromLatin1(kIconName).arg(kind.icon));
+  series->setMarkerSize(9);
+  series->setColor(colour);
+  series->setBorderColor(kind.icon == 0 ? QColor(255, 255, 0) : Qt::black);
 }
 
 }  // namespace
@@ -163,7 +199,7 @@ MarketWindow::MarketWindow(const MarketWindowParts& parts, QWidget* parent)
   scatter_view_ = new QChartView(new QChart, this);
   scatter_view_->setObjectName(QStringLiteral("ChvScatter"));
   scatter_view_->setRenderHint(QPainter::Antialiasing);
-  scatter_view_->chart()->legend()->hide();
+  scatter_view_->chart()->legend()->setAlignment(Qt::AlignRight);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(save_button_);
@@ -187,7 +223,8 @@ MarketWindow::MarketWindow(const MarketWindowParts& parts, QWidget* parent)
 
   refresh_timer_.setSingleShot(true);
   refresh_timer_.setInterval(kFrameMilliseconds);
-  connect(&refresh_timer_, &QTimer::timeout, this, &MarketWindow::Refresh);
+  connect(&refresh_timer_, &QTimer::timeout, this,
+          [this] { parts_.app.Dispatch([this] { Refresh(); }); });
   // The table's model announces appended rows, changed marks and icons, and
   // replaced rows at screen rate; the window follows while it is shown.
   if (ResultGridModel* model = parts_.table.GridModel()) {
@@ -212,7 +249,7 @@ void MarketWindow::Open() {
 
 void MarketWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  Refresh();
+  parts_.app.Dispatch([this] { Refresh(); });
 }
 
 void MarketWindow::Schedule() {
@@ -238,7 +275,7 @@ void MarketWindow::Refresh() {
 
 void MarketWindow::FillTable(const RobustFigures& figures) {
   const std::vector<FigureLine> lines =
-      RobustFigureLines(figures, parts_.regional);
+      RobustFigureLines(figures, parts_.regional());
   figures_table_->setRowCount(static_cast<int>(lines.size()));
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
     const FigureLine& line = lines[static_cast<std::size_t>(i)];
@@ -256,10 +293,8 @@ void MarketWindow::DrawHistogram(const std::vector<double>& prices,
   QChart* chart = histogram_view_->chart();
   ClearChart(chart);
   const PriceHistogram histogram = BuildHistogram(prices, figures);
-  if (histogram.counts.empty()) {
-    chart->setTitle(QString::fromLatin1(kHistogramTitle));
-    return;
-  }
+  chart->setTitle(Text(HistogramTitle(histogram)));
+  if (histogram.counts.empty()) return;
   auto* outline = new QLineSeries;
   std::size_t tallest = 0;
   outline->append(histogram.edges.front(), 0);
@@ -295,7 +330,7 @@ void MarketWindow::DrawHistogram(const std::vector<double>& prices,
   mark(*figures.lower_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
   mark(*figures.upper_fence, kFenceName, Qt::DashLine, QColor(200, 0, 0));
 
-  QAbstractAxis* x = PriceAxis(parts_.regional, histogram.log_scale,
+  QAbstractAxis* x = PriceAxis(parts_.regional(), histogram.log_scale,
                                histogram.edges.front(), histogram.edges.back());
   auto* y = new QValueAxis;
   y->setRange(0, top);
@@ -312,12 +347,6 @@ void MarketWindow::DrawHistogram(const std::vector<double>& prices,
   const QList<QLegendMarker*> markers = chart->legend()->markers();
   if (!markers.isEmpty()) markers.front()->setVisible(false);
   if (markers.size() > 3) markers[3]->setVisible(false);
-  chart->setTitle(QStringLiteral("%1: %2 bins (Freedman-Diaconis)%3")
-                      .arg(QString::fromLatin1(kHistogramTitle))
-                      .arg(histogram.counts.size())
-                      .arg(histogram.log_scale
-                               ? QStringLiteral(", logarithmic price axis")
-                               : QString()));
 }
 
 void MarketWindow::DrawScatter() {
@@ -334,53 +363,51 @@ void MarketWindow::DrawScatter() {
   scatter_note_->setText(notes.join(QLatin1Char(' ')));
   if (scatter.points.empty()) return;
 
-  // One series per look: 7 icons (or none yet), checked or not.
-  constexpr int kKinds = 14;
-  std::vector<QList<QPointF>> points(kKinds);
-  std::vector<std::vector<int>> rows(kKinds);
   double first = std::numeric_limits<double>::infinity();
   double last = -first;
   double low = first;
   double high = -first;
   for (const ScatterPoint& point : scatter.points) {
-    const auto kind = static_cast<std::size_t>((point.icon + 1) * 2 +
-                                               (point.checked ? 1 : 0));
-    const auto at = static_cast<double>(AxisTime(point.minutes));
-    points[kind].append(QPointF(at, point.price));
-    rows[kind].push_back(point.row);
-    first = std::min(first, at);
-    last = std::max(last, at);
+    first = std::min(first, point.minutes);
+    last = std::max(last, point.minutes);
     low = std::min(low, point.price);
     high = std::max(high, point.price);
   }
-  // Unchecked rings first, so filled points of checked rows lie on top.
-  for (int pass = 0; pass < 2; ++pass) {
-    for (std::size_t kind = 0; kind < points.size(); ++kind) {
-      if (points[kind].isEmpty() || static_cast<int>(kind % 2) != pass) {
-        continue;
-      }
-      auto* series = new QScatterSeries;
-      StyleScatter(series, static_cast<int>(kind / 2) - 1, kind % 2 == 1);
-      series->replace(points[kind]);
-      chart->addSeries(series);
-      drawn_.push_back({series, std::move(rows[kind])});
-      connect(series, &QScatterSeries::clicked, this,
-              [this, series](const QPointF& point) {
-                PointClicked(series, point);
-              });
+  bool unchecked_named = false;
+  for (ScatterSeries& kind : GroupScatter(scatter)) {
+    auto* series = new QScatterSeries;
+    StyleScatter(series, kind.kind);
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(kind.points.size()));
+    for (const ScatterPoint& point : kind.points) {
+      points.append(
+          QPointF(static_cast<double>(AxisTime(point.minutes)), point.price));
     }
+    series->replace(points);
+    chart->addSeries(series);
+    QLegendMarker* marker = chart->legend()->markers(series).front();
+    // Unchecked rows of every icon look alike: the legend names them once.
+    if (!kind.kind.checked) {
+      marker->setVisible(!unchecked_named);
+      unchecked_named = true;
+    }
+    // The legend draws its own frames: they are made those of the points.
+    marker->setPen(series->pen());
+    connect(series, &QScatterSeries::clicked, this,
+            [this, series](const QPointF& point) {
+              parts_.app.Dispatch([&] { PointClicked(series, point); });
+            });
+    drawn_.push_back({series, std::move(kind)});
   }
-  const double hour = 3600.0 * 1000;
+  const TimeAxis time = ScatterTimeAxis(first, last);
   auto* x = new QDateTimeAxis;
-  x->setFormat(QStringLiteral("MMM d"));
-  x->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(first - hour)),
-              QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(last + hour)));
-  const double pad =
-      scatter.log_scale ? 1.0 : std::max((high - low) * 0.05, 1.0);
+  x->setFormat(TimeFormat(time.labels));
+  x->setTickCount(time.ticks);
+  x->setRange(QDateTime::fromMSecsSinceEpoch(AxisTime(time.from)),
+              QDateTime::fromMSecsSinceEpoch(AxisTime(time.to)));
+  const PriceRange prices = ScatterPriceRange(low, high, scatter.log_scale);
   QAbstractAxis* y =
-      PriceAxis(parts_.regional, scatter.log_scale,
-                scatter.log_scale ? low / 1.2 : std::max(0.0, low - pad),
-                scatter.log_scale ? high * 1.2 : high + pad);
+      PriceAxis(parts_.regional(), scatter.log_scale, prices.low, prices.high);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   for (QAbstractSeries* series : chart->series()) {
@@ -391,15 +418,39 @@ void MarketWindow::DrawScatter() {
 
 std::optional<QPoint> MarketWindow::PointOfRow(int row) const {
   for (const DrawnSeries& drawn : drawn_) {
-    const auto found = std::find(drawn.rows.begin(), drawn.rows.end(), row);
-    if (found == drawn.rows.end()) continue;
+    const auto& points = drawn.kind.points;
+    const auto found = std::find_if(
+        points.begin(), points.end(),
+        [row](const ScatterPoint& point) { return point.row == row; });
+    if (found == points.end()) continue;
     const QPointF value =
-        drawn.series->at(static_cast<int>(found - drawn.rows.begin()));
+        drawn.series->at(static_cast<int>(found - points.begin()));
     QChart* chart = scatter_view_->chart();
     const QPointF in_chart = chart->mapToPosition(value, drawn.series);
     return scatter_view_->mapFromScene(chart->mapToScene(in_chart));
   }
   return std::nullopt;
+}
+
+PlotScale MarketWindow::ScatterScale() const {
+  QChart* chart = scatter_view_->chart();
+  PlotScale scale;
+  const QRectF plot = chart->plotArea();
+  for (QAbstractAxis* axis : chart->axes()) {
+    if (const auto* time = qobject_cast<QDateTimeAxis*>(axis)) {
+      const double minutes =
+          (time->max().toMSecsSinceEpoch() - time->min().toMSecsSinceEpoch()) /
+          60000.0;
+      scale.per_minute = plot.width() / std::max(minutes, 1.0);
+    } else if (const auto* log = qobject_cast<QLogValueAxis*>(axis)) {
+      scale.log_scale = true;
+      scale.per_price =
+          plot.height() / (std::log10(log->max()) - std::log10(log->min()));
+    } else if (const auto* value = qobject_cast<QValueAxis*>(axis)) {
+      scale.per_price = plot.height() / (value->max() - value->min());
+    }
+  }
+  return scale;
 }
 
 void MarketWindow::PointClicked(const QScatterSeries* series,
@@ -412,26 +463,12 @@ void MarketWindow::PointClicked(const QScatterSeries* series,
   }
   for (const DrawnSeries& drawn : drawn_) {
     if (drawn.series != series) continue;
-    // The nearest point of the series: the one clicked, or its twin.
-    int best = -1;
-    double best_distance = std::numeric_limits<double>::infinity();
-    QChart* chart = scatter_view_->chart();
-    const QPointF clicked = chart->mapToPosition(point, drawn.series);
-    for (int i = 0; i < drawn.series->count(); ++i) {
-      const QPointF at =
-          chart->mapToPosition(drawn.series->at(i), drawn.series);
-      const double distance = QLineF(at, clicked).length();
-      if (distance < best_distance) {
-        best_distance = distance;
-        best = i;
-      }
-    }
-    if (best < 0) return;
-    const int row = drawn.rows[static_cast<std::size_t>(best)];
+    const std::optional<int> row = NearestRow(
+        drawn.kind, AxisMinutes(point.x()), point.y(), ScatterScale());
     ResultGridModel* model = parts_.table.GridModel();
-    if (model == nullptr || row >= parts_.grid.Count()) return;
+    if (!row || model == nullptr || *row >= parts_.grid.Count()) return;
     model->Flush();
-    const QModelIndex index = model->index(row, 0);
+    const QModelIndex index = model->index(*row, 0);
     parts_.table.selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     parts_.table.scrollTo(index, QAbstractItemView::PositionAtCenter);
@@ -475,7 +512,10 @@ void MarketWindow::SaveCharts(const std::string& file_name) const {
       painter.setRenderHint(QPainter::Antialiasing);
       draw(painter);
     }
-    image.save(&buffer, "PNG");
+    // A picture that cannot be made (no room for it) or encoded is no
+    // chart: the file is not written and the user is told.
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+      throw Error(FormatMessage(kCannotCreateFile, file_name));
   }
   buffer.close();
   WriteFileAtomically(file_name, bytes.toStdString());

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 #include "analysis/market_chart.h"
@@ -23,14 +24,15 @@ namespace tolvane::gui {
 class ResultsTable;
 
 // What the Market window reads and reaches: the rows, the table that shows
-// them, the save dialog, today's date for the end times and the region.
+// them, the save dialog, today's date for the end times and how amounts
+// are written (asked at every refresh: the grid's currency may change).
 struct MarketWindowParts {
   Application& app;
   ResultGrid& grid;
   ResultsTable& table;
   FileDialog& file_dialog;
   Clock& clock;
-  RegionalSettings regional;
+  std::function<RegionalSettings()> regional;
 };
 
 // The Market window: robust figures of the checked prices as a table, their
@@ -68,6 +70,8 @@ class MarketWindow : public QDialog {
                      const RobustFigures& figures);
   void DrawScatter();
   void PointClicked(const QScatterSeries* series, const QPointF& point);
+  // Pixels per minute and per unit of price of the scatter as drawn now.
+  PlotScale ScatterScale() const;
   void SaveChartClick();
 
   MarketWindowParts parts_;
@@ -79,10 +83,10 @@ class MarketWindow : public QDialog {
   QPushButton* save_button_ = nullptr;
   FileDialogSettings save_settings_;
 
-  // The rows behind each drawn scatter series, point for point.
+  // The points behind each drawn scatter series, one for one.
   struct DrawnSeries {
     QScatterSeries* series;
-    std::vector<int> rows;
+    ScatterSeries kind;
   };
   std::vector<DrawnSeries> drawn_;
 };

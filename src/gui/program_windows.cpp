@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
@@ -151,8 +153,12 @@ void ProgramWindows::BuildOptions() {
   OptionsWindow& w = *options_widget_;
   options_form_ = std::make_unique<QtWindow>(&w);
   options_edit_ = std::make_unique<QtTextBox>(w.Edit1);
+  options_site_ = std::make_unique<QtOptionChoice>(
+      std::vector<QAbstractButton*>{w.RbSoldListings, w.RbClassic});
+  options_marketplace_ = std::make_unique<QtComboChoice>(w.CmbMarketplace);
   frm_options_ = std::make_unique<TFrmOptions>(
-      app_, *options_form_, *options_edit_, services_.preferences);
+      app_, *options_form_, *options_edit_, services_.preferences,
+      SiteControls{options_site_.get(), options_marketplace_.get()});
   app_.FrmOptions = frm_options_.get();
   QObject::connect(w.BitBtnOK, &QPushButton::clicked, &w, [this] {
     app_.Dispatch([this] { frm_options_->BitBtnOKClick(Sender{"BitBtnOK"}); });
@@ -235,6 +241,14 @@ void ProgramWindows::WireMain() {
   QObject::connect(w.ListView1, &ResultsTable::DoubleClicked, &w, [this, frm] {
     app_.Dispatch([frm] { frm->ListView1Click(Sender{"ListView1"}); });
   });
+  QObject::connect(w.ListView1, &ResultsTable::PagesDropped, &w,
+                   [this, frm](const QStringList& dropped) {
+                     std::vector<std::string> files;
+                     for (const QString& file : dropped) {
+                       files.push_back(QFile::encodeName(file).toStdString());
+                     }
+                     app_.Dispatch([&] { frm->OpenSavedPages(files); });
+                   });
 }
 
 void ProgramWindows::OpenMarketView() {
@@ -242,7 +256,8 @@ void ProgramWindows::OpenMarketView() {
     market_widget_ = std::make_unique<MarketWindow>(
         MarketWindowParts{app_, frm_price_->ListView1(),
                           *main_widget_->ListView1, services_.file_dialog,
-                          services_.clock, services_.regional},
+                          services_.clock,
+                          [this] { return frm_price_->ShownSettings(); }},
         main_widget_.get());
   }
   market_widget_->Open();

@@ -115,6 +115,8 @@ class ProgramWindows {
   std::unique_ptr<QtLabel> busy_label_;
   std::unique_ptr<QtWindow> options_form_;
   std::unique_ptr<QtTextBox> options_edit_;
+  std::unique_ptr<Choice> options_site_;
+  std::unique_ptr<Choice> options_marketplace_;
 
   std::unique_ptr<TFrmPrice> frm_price_;
   std::unique_ptr<TOKRightDlg> ok_right_dlg_;

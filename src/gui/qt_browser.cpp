@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslError>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
@@ -51,6 +52,37 @@ QByteArray WithoutStylesAndScripts(QByteArray html) {
   return html;
 }
 
+// Why a load that the site never answered failed, in the kinds the driver
+// tells the user about.
+LoadFailure FailureOf(const QNetworkReply& reply,
+                      const QString& certificate_problem) {
+  LoadFailure failure;
+  failure.detail = reply.errorString().toStdString();
+  switch (reply.error()) {
+    case QNetworkReply::HostNotFoundError:
+      failure.kind = LoadFailureKind::kHostNotFound;
+      break;
+    case QNetworkReply::ConnectionRefusedError:
+      failure.kind = LoadFailureKind::kRefused;
+      break;
+    case QNetworkReply::TimeoutError:
+      failure.kind = LoadFailureKind::kTimedOut;
+      break;
+    case QNetworkReply::SslHandshakeFailedError:
+      if (certificate_problem.isEmpty()) {
+        failure.kind = LoadFailureKind::kSecureConnection;
+      } else {
+        failure.kind = LoadFailureKind::kCertificate;
+        failure.detail = certificate_problem.toStdString();
+      }
+      break;
+    default:
+      failure.kind = LoadFailureKind::kOther;
+      break;
+  }
+  return failure;
+}
+
 }  // namespace
 
 QtBrowser::QtBrowser(QWidget* parent)
@@ -78,6 +110,8 @@ QWidget* QtBrowser::View() const { return view_.data(); }
 void QtBrowser::Navigate(const std::string& url, int) {
   Abandon();
   address_ = QString::fromStdString(url);
+  failure_.reset();
+  certificate_problem_.clear();
   QNetworkRequest request{QUrl(address_)};
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                        QNetworkRequest::AlwaysNetwork);
@@ -89,6 +123,15 @@ void QtBrowser::Navigate(const std::string& url, int) {
   QObject::connect(
       reply, &QNetworkReply::finished, network_.get(),
       [this, reply, serial] { Finished(reply, serial); }, Qt::QueuedConnection);
+  // Certificates are verified against the system's store; the first
+  // complaint is what the user is told.
+  QObject::connect(reply, &QNetworkReply::sslErrors, network_.get(),
+                   [this, serial](const QList<QSslError>& errors) {
+                     if (serial != serial_ || errors.isEmpty()) return;
+                     if (certificate_problem_.isEmpty()) {
+                       certificate_problem_ = errors.front().errorString();
+                     }
+                   });
 }
 
 void QtBrowser::Stop() { Abandon(); }
@@ -112,6 +155,12 @@ void QtBrowser::Finished(QNetworkReply* reply, unsigned serial) {
   // load that brought nothing leaves an empty one.
   document_ = reply->readAll();
   address_ = reply->url().toString();
+  // Any HTTP answer, an error status included, is the site's page.
+  const bool answered =
+      reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+  if (reply->error() != QNetworkReply::NoError && !answered) {
+    failure_ = FailureOf(*reply, certificate_problem_);
+  }
   reply->deleteLater();
   view_stale_ = true;
   ScheduleShow();

@@ -20,10 +20,12 @@ namespace tolvane::gui {
 // received and shows them in a read-only view.
 //
 // Every load that ends, in success or failure, reports download-complete
-// through the event loop; a failed load leaves its error body (or nothing)
-// as the document, which is no result page, so the driver's timeout
-// decides. A load replaced by a new navigation or cut short by Stop reports
-// nothing.
+// through the event loop. A load the site answered brings a page, an error
+// page too: its body is the document, which is no result page, so the
+// driver's timeout decides. A load the site never answered (no network, a
+// refused connection, a certificate that does not verify) leaves an empty
+// document and tells why through LastFailure. A load replaced by a new
+// navigation or cut short by Stop reports nothing.
 class QtBrowser : public Browser {
  public:
   explicit QtBrowser(QWidget* parent);
@@ -40,6 +42,7 @@ class QtBrowser : public Browser {
   void Stop() override;
   SaveResult SaveDocument(const std::string& path) override;
   void SetOnDownloadComplete(std::function<void()> handler) override;
+  std::optional<LoadFailure> LastFailure() const override { return failure_; }
 
   // The current document's bytes; nothing before the first finished load.
   const std::optional<QByteArray>& Document() const { return document_; }
@@ -59,6 +62,9 @@ class QtBrowser : public Browser {
   // abandoned, whose queued report may still arrive.
   unsigned serial_ = 0;
   std::optional<QByteArray> document_;
+  std::optional<LoadFailure> failure_;
+  // What made the current load's certificate unacceptable, if anything.
+  QString certificate_problem_;
   bool view_update_pending_ = false;
   bool view_stale_ = false;  // the document is newer than the view
   QString address_;

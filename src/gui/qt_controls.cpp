@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "gui/text_codec.h"
-#include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane::gui {
 
@@ -149,6 +149,34 @@ void QtButton::SetEnabled(bool enabled) {
 }
 
 bool QtButton::Enabled() const { return button_ && button_->isEnabled(); }
+
+QtOptionChoice::QtOptionChoice(std::vector<QAbstractButton*> buttons) {
+  for (QAbstractButton* button : buttons) buttons_.emplace_back(button);
+}
+
+int QtOptionChoice::Index() const {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    if (buttons_[i] && buttons_[i]->isChecked()) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void QtOptionChoice::SetIndex(int index) {
+  if (index < 0 || index >= static_cast<int>(buttons_.size())) return;
+  if (QAbstractButton* button = buttons_[static_cast<std::size_t>(index)]) {
+    button->setChecked(true);
+  }
+}
+
+int QtComboChoice::Index() const {
+  return combo_ ? combo_->currentIndex() : -1;
+}
+
+void QtComboChoice::SetIndex(int index) {
+  if (combo_ && index >= 0 && index < combo_->count()) {
+    combo_->setCurrentIndex(index);
+  }
+}
 
 void QtLabel::SetVisible(bool visible) {
   if (label_) label_->setVisible(visible);

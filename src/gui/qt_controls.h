@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QObject>
@@ -118,6 +119,28 @@ class QtLabel : public Label {
 
  private:
   QPointer<QWidget> label_;
+};
+
+// A choice among option buttons, the first one's index 0.
+class QtOptionChoice : public Choice {
+ public:
+  explicit QtOptionChoice(std::vector<QAbstractButton*> buttons);
+  int Index() const override;
+  void SetIndex(int index) override;
+
+ private:
+  std::vector<QPointer<QAbstractButton>> buttons_;
+};
+
+// A choice in a drop-down list.
+class QtComboChoice : public Choice {
+ public:
+  explicit QtComboChoice(QComboBox* combo) : combo_(combo) {}
+  int Index() const override;
+  void SetIndex(int index) override;
+
+ private:
+  QPointer<QComboBox> combo_;
 };
 
 // The row under the mouse pointer in the results table.

@@ -101,20 +101,31 @@ QStringList QtNameFilters(const std::string& filter) {
 }
 
 bool QtFileDialog::ExecuteSave(FileDialogSettings& settings) {
-  return Execute(settings, true);
+  std::vector<std::string> files;
+  return Execute(settings, Mode::kSave, files);
 }
 
 bool QtFileDialog::ExecuteOpen(FileDialogSettings& settings) {
-  return Execute(settings, false);
+  std::vector<std::string> files;
+  return Execute(settings, Mode::kOpen, files);
 }
 
-bool QtFileDialog::Execute(FileDialogSettings& settings, bool save) {
+bool QtFileDialog::ExecuteOpenFiles(FileDialogSettings& settings,
+                                    std::vector<std::string>& files) {
+  return Execute(settings, Mode::kOpenFiles, files);
+}
+
+bool QtFileDialog::Execute(FileDialogSettings& settings, Mode mode,
+                           std::vector<std::string>& files) {
+  const bool save = mode == Mode::kSave;
   const QString default_ext = DisplayText(settings.default_ext);
   TypedFileDialog dialog(QApplication::activeWindow(),
                          DisplayText(settings.title), default_ext);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave
                             : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setFileMode(save                       ? QFileDialog::AnyFile
+                     : mode == Mode::kOpenFiles ? QFileDialog::ExistingFiles
+                                                : QFileDialog::ExistingFile);
   const QStringList filters = QtNameFilters(settings.filter);
   dialog.setNameFilters(filters);
   if (settings.filter_index >= 1 && settings.filter_index <= filters.size()) {
@@ -138,6 +149,10 @@ bool QtFileDialog::Execute(FileDialogSettings& settings, bool save) {
   settings.file_name = QFile::encodeName(name).toStdString();
   const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
   if (index >= 0) settings.filter_index = static_cast<int>(index) + 1;
+  files.clear();
+  for (const QString& file : chosen) {
+    files.push_back(QFile::encodeName(file).toStdString());
+  }
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
 
@@ -14,9 +15,13 @@ class QtFileDialog : public FileDialog {
  public:
   bool ExecuteSave(FileDialogSettings& settings) override;
   bool ExecuteOpen(FileDialogSettings& settings) override;
+  bool ExecuteOpenFiles(FileDialogSettings& settings,
+                        std::vector<std::string>& files) override;
 
  private:
-  bool Execute(FileDialogSettings& settings, bool save);
+  enum class Mode { kSave, kOpen, kOpenFiles };
+  bool Execute(FileDialogSettings& settings, Mode mode,
+               std::vector<std::string>& files);
 };
 
 // Turns a filter of "description|patterns|description|patterns" pairs

@@ -1,7 +1,9 @@
 #include "gui/results_table.h"
 
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -11,6 +13,24 @@
 #include "gui/row_icons.h"
 
 namespace tolvane::gui {
+namespace {
+
+// The local files among the dropped ones that are saved web pages.
+QStringList SavedPages(const QMimeData* data) {
+  QStringList files;
+  if (data == nullptr || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString file = url.toLocalFile();
+    if (file.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) ||
+        file.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)) {
+      files.append(file);
+    }
+  }
+  return files;
+}
+
+}  // namespace
 
 ResultsTable::ResultsTable(QWidget* parent) : QTableView(parent) {
   setObjectName(QStringLiteral("ListView1"));
@@ -26,6 +46,10 @@ ResultsTable::ResultsTable(QWidget* parent) : QTableView(parent) {
   setFont(ItemFittingFont());
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  // Saved result pages may be dropped on the rows.
+  setAcceptDrops(true);
+  viewport()->setAcceptDrops(true);
+  setDragDropMode(QAbstractItemView::DropOnly);
 
   // Every row has the same height and no header measures its contents: a
   // million rows cost no more than a hundred.
@@ -93,6 +117,32 @@ void ResultsTable::SetGridModel(ResultGridModel* model, ResultGrid* grid) {
 void ResultsTable::mouseDoubleClickEvent(QMouseEvent* event) {
   QTableView::mouseDoubleClickEvent(event);
   if (event->button() == Qt::LeftButton) emit DoubleClicked();
+}
+
+void ResultsTable::dragEnterEvent(QDragEnterEvent* event) {
+  if (SavedPages(event->mimeData()).isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+}
+
+void ResultsTable::dragMoveEvent(QDragMoveEvent* event) {
+  if (SavedPages(event->mimeData()).isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+}
+
+void ResultsTable::dropEvent(QDropEvent* event) {
+  const QStringList files = SavedPages(event->mimeData());
+  if (files.isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  emit PagesDropped(files);
 }
 
 void ResultsTable::MirrorSelection(const QItemSelection& selected,

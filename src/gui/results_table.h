@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QTableView>
 #include <functional>
 
@@ -28,9 +29,14 @@ class ResultsTable : public QTableView {
  signals:
   void ColumnClicked(int column);
   void DoubleClicked();
+  // Saved web pages (.htm, .html) were dropped on the table.
+  void PagesDropped(const QStringList& files);
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   static constexpr int kSmallestPixels = 8;

@@ -103,19 +103,34 @@ void CaptionIndex::Insert(const Key& key, Id id) {
   entry.head1 = key.head1;
   entry.size = static_cast<std::uint32_t>(key.lowered.size());
   entry.id = id;
-  if (key.lowered.size() > kInline) {
-    entry.tail_offset = tails_.size();
-    tails_.append(key.lowered, kInline);
+  const std::size_t had_entries = entries_.size();
+  const std::size_t had_tails = tails_.size();
+  const std::uint32_t had_longest = longest_;
+  try {
+    if (key.lowered.size() > kInline) {
+      entry.tail_offset = tails_.size();
+      tails_.append(key.lowered, kInline);
+    }
+    entries_.push_back(entry);
+    longest_ = std::max(longest_, entry.size);
+    // At most half the slots are in use, so probes stay short.
+    if (entries_.size() * 2 > slots_.size()) {
+      Rehash(std::max(kFirstCapacity, slots_.size() * 2));
+    } else {
+      PlaceInTable(static_cast<std::uint32_t>(entries_.size() - 1), key.hash);
+    }
+    if (sorted_) sorted_->Insert(entry, key, EntryReader(tails_));
+  } catch (...) {
+    // A caption that could not be added is in no part of the index. The
+    // table is rebuilt at its size (no allocation); the ordering is only a
+    // cache, built again when next needed.
+    entries_.resize(had_entries);
+    tails_.resize(had_tails);
+    longest_ = had_longest;
+    sorted_.reset();
+    if (!slots_.empty()) Rehash(slots_.size());
+    throw;
   }
-  entries_.push_back(entry);
-  if (entry.size > longest_) longest_ = entry.size;
-  // At most half the slots are in use, so probes stay short.
-  if (entries_.size() * 2 > slots_.size()) {
-    Rehash(std::max(kFirstCapacity, slots_.size() * 2));
-  } else {
-    PlaceInTable(static_cast<std::uint32_t>(entries_.size() - 1), key.hash);
-  }
-  if (sorted_) sorted_->Insert(entry, key, EntryReader(tails_));
 }
 
 void CaptionIndex::Remove(const std::vector<bool>& removed_ids) {
@@ -133,7 +148,7 @@ void CaptionIndex::Remove(const std::vector<bool>& removed_ids) {
       moved.tail_offset = tails.size();
       tails.append(reader.Tail(entry));
     }
-    if (entry.size > longest_) longest_ = entry.size;
+    longest_ = std::max(longest_, entry.size);
     kept.push_back(moved);
   }
   entries_ = std::move(kept);

@@ -9,7 +9,7 @@ namespace tolvane {
 namespace {
 
 // The names of the characters U+00A0 to U+00FF, in that order.
-constexpr const char* kLatin1Names[96] = {
+constexpr std::string_view kLatin1Names[96] = {
     "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar",
     "sect",   "uml",    "copy",   "ordf",   "laquo",  "not",    "shy",
     "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",   "acute",
@@ -27,7 +27,7 @@ constexpr const char* kLatin1Names[96] = {
 };
 
 struct Named {
-  const char* name;
+  std::string_view name;
   char32_t code;
 };
 
@@ -115,6 +115,12 @@ char32_t NamedReference(std::string_view text, std::size_t& length) {
   const std::size_t semicolon = text.substr(0, 8).find(';');
   if (semicolon == std::string_view::npos) return kNotAReference;
   const std::string_view name = text.substr(1, semicolon - 1);
+  const auto letter_or_digit = [](char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  };
+  if (!std::all_of(name.begin(), name.end(), letter_or_digit)) {
+    return kNotAReference;
+  }
   length = semicolon + 1;
   for (const Named& named : kOtherNames) {
     if (name == named.name) return named.code;

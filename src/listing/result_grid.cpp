@@ -1,7 +1,6 @@
 #include "listing/result_grid.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -118,6 +117,32 @@ RowView ResultGrid::Row(int index) const {
   return ViewOf(slots_[Index(index)]);
 }
 
+namespace {
+
+// Room for one more element, growing as push_back would, so that the
+// push_back after it cannot fail.
+template <typename T>
+void RoomForOne(std::vector<T>& items) {
+  if (items.size() == items.capacity())
+    items.reserve(std::max<std::size_t>(16, 2 * items.capacity()));
+}
+
+}  // namespace
+
+void ResultGrid::RenumberIds() {
+  // A fresh index swapped in whole: a failure on the way keeps the old one.
+  CaptionIndex renumbered;
+  renumbered.Reserve(slots_.size());
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    renumbered.Insert(ViewOf(slots_[i]).item, static_cast<CaptionIndex::Id>(i));
+  }
+  captions_ = std::move(renumbered);
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    row_ids_[i] = static_cast<CaptionIndex::Id>(i);
+  }
+  next_id_ = static_cast<CaptionIndex::Id>(slots_.size());
+}
+
 void ResultGrid::Append(const ResultRow& row) {
   Append(RowView(row), caption::MakeKey(row.item));
 }
@@ -134,18 +159,11 @@ void ResultGrid::Append(const RowView& row, const caption::Key& key) {
       return;
     }
   }
-  if (next_id_ == std::numeric_limits<CaptionIndex::Id>::max()) {
-    // Ids are never reused until the grid is cleared; after four billion
-    // appends the live rows are numbered afresh.
-    captions_.Clear();
-    next_id_ = 0;
-    for (std::size_t i = 0; i < slots_.size(); ++i) {
-      row_ids_[i] = next_id_++;
-      captions_.Insert(ViewOf(slots_[i]).item, row_ids_[i]);
-    }
-  }
-  captions_.Insert(key, next_id_);
-  row_ids_.push_back(next_id_++);
+  // Ids are never reused until the grid is cleared; after four billion
+  // appends the live rows are numbered afresh.
+  if (next_id_ == std::numeric_limits<CaptionIndex::Id>::max()) RenumberIds();
+  RoomForOne(slots_);
+  RoomForOne(row_ids_);
   Slot slot;
   slot.text_at = texts_.size();
   // A text is part of a page or file held in memory, far below 4 GB.
@@ -165,6 +183,10 @@ void ResultGrid::Append(const RowView& row, const caption::Key& key) {
     if (!text.empty()) std::memcpy(out, text.data(), text.size());
     out += text.size();
   }
+  // The caption goes in last, as a whole or not at all: from here on nothing
+  // can fail, so a row that could not be added leaves no caption for the
+  // duplicate test to find (only unused bytes of text).
+  captions_.Insert(key, next_id_);
   slot.price32 = row.price32;
   slot.price64 = row.price64;
   slot.bids_value = row.bids_value;
@@ -173,6 +195,7 @@ void ResultGrid::Append(const RowView& row, const caption::Key& key) {
   slot.bids_numeric = row.bids_numeric;
   slot.zero_bid = row.zero_bid;
   slots_.push_back(slot);
+  row_ids_.push_back(next_id_++);
   // An append adds the new row at the end of the pass: the running totals
   // stay exactly those of a fresh pass.
   if (totals_valid_) AddToTotals(totals_, slots_.back());
@@ -290,11 +313,18 @@ void ResultGrid::Clear() {
   if (observer_ != nullptr) observer_->RowsReset();
 }
 
-void ResultGrid::Reorder(const std::vector<int>& order) {
-  assert(order.size() == slots_.size());
+bool ResultGrid::Reorder(const std::vector<int>& order) {
+  // Anything but a permutation of the rows would lose some and double
+  // others, and never close its cycles.
+  if (order.size() != slots_.size()) return false;
+  std::vector<bool> placed(slots_.size());
+  for (const int from : order) {
+    if (from < 0 || from >= Count() || placed[Index(from)]) return false;
+    placed[Index(from)] = true;
+  }
   // Applied in place, cycle by cycle: each row moves once, and a large grid
   // needs no second copy of its rows. The texts stay where they are.
-  std::vector<bool> placed(slots_.size());
+  placed.assign(slots_.size(), false);
   for (std::size_t start = 0; start < slots_.size(); ++start) {
     if (placed[start]) continue;
     const Slot row = slots_[start];
@@ -313,6 +343,7 @@ void ResultGrid::Reorder(const std::vector<int>& order) {
   }
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
+  return true;
 }
 
 std::optional<std::string> ResultGrid::CurrencyConflict(

@@ -176,6 +176,7 @@ class ResultGrid final : public RowSink {
   RowView Row(int index) const;
   RowRange Rows() const { return RowRange(*this); }
 
+  // Adds the row, or leaves the grid as it was when that fails (no memory).
   void Append(const ResultRow& row);
   // The row's texts are copied; they may not be this grid's own.
   void Append(const RowView& row, const caption::Key& key) override;
@@ -195,8 +196,9 @@ class ResultGrid final : public RowSink {
   std::size_t RemoveIf(const std::function<bool(const RowView&)>& match);
   void Clear();
   // Puts the rows in the order given: order[i] is the old index of the row
-  // that ends at i.
-  void Reorder(const std::vector<int>& order);
+  // that ends at i. False, with nothing changed, when the order is not a
+  // permutation of the rows.
+  bool Reorder(const std::vector<int>& order);
 
   // True when some row's caption begins with the text, compared without
   // regard to letter case. An empty text begins every caption.
@@ -253,6 +255,7 @@ class ResultGrid final : public RowSink {
   RowView ViewOf(const Slot& slot) const;
   void Invalidate() { totals_valid_ = false; }
   void NotifyAllChanged();
+  void RenumberIds();
   // Rewrites texts_ with the live rows' texts only, once removed rows have
   // left more dead bytes than live ones.
   void DropDeadTexts();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -57,10 +58,21 @@ constexpr ClassName kClassNames[] = {
     {"pagination__next", kNextPageMark},
 };
 
+// The lengths of the names above, one bit each (modulo 64): most class
+// names on a page are none of them, and their length alone tells so.
+constexpr std::uint64_t kClassNameLengths = [] {
+  std::uint64_t lengths{};
+  for (const ClassName& known : kClassNames) {
+    lengths |= std::uint64_t{1} << known.lower.size() % 64;
+  }
+  return lengths;
+}();
+
 // What the element's class names tell, as bits of Role and the marks.
 unsigned ClassBits(std::string_view classes) {
   unsigned bits = 0;
   ForEachClass(classes, [&](std::string_view name) {
+    if ((kClassNameLengths >> name.size() % 64 & 1u) == 0) return;
     for (const ClassName& known : kClassNames) {
       if (EqualsFolded(name, known.lower)) bits |= known.bits;
     }
@@ -151,19 +163,16 @@ SoldPage Reader::Read(std::string_view page) {
   HtmlScanner scanner(page);
   HtmlToken token;
   while (scanner.Next(token)) {
-    switch (token.kind) {
-      case HtmlToken::Kind::kStartTag:
-        Start(token);
-        break;
-      case HtmlToken::Kind::kEndTag:
-        End(token.name);
-        break;
-      case HtmlToken::Kind::kText:
-        Text(token.text);
-        break;
+    if (token.kind == HtmlToken::Kind::kStartTag) {
+      Start(token);
+    } else if (token.kind == HtmlToken::Kind::kEndTag) {
+      End(token.name);
+    } else {
+      Text(token.text);
     }
   }
-  CloseDownTo(0);
+  // A card still open at the page's end ends with it.
+  if (card_) CloseDownTo(card_->at);
   return std::move(page_);
 }
 
@@ -289,7 +298,7 @@ void Reader::FinishCard(const Card& card) {
       listing.Price = GridPriceText(*reading.money);
     }
   }
-  if (caption.date) listing.Ended = DatedEndText({*caption.date, {}, 0});
+  if (caption.date) listing.Ended = DatedEndText({*caption.date, {}, {}});
   listing.checked = caption.kind == CardCaption::Kind::kSold && !struck;
   page_.listings.push_back(std::move(listing));
 }

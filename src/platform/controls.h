@@ -49,6 +49,15 @@ class TextBox {
   virtual void SetOnChange(std::function<void()> handler) = 0;
 };
 
+// One choice out of a fixed list (a group of option buttons, a drop-down
+// list): the index of the chosen entry, counted from 0.
+class Choice {
+ public:
+  virtual ~Choice() = default;
+  virtual int Index() const = 0;
+  virtual void SetIndex(int index) = 0;
+};
+
 // A multi-line memo. Lines never hold line breaks: Add splits its text at
 // every CR LF, LF or CR into further lines.
 class Memo {

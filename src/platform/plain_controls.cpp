@@ -2,6 +2,7 @@
 
 #include "util/error.h"
 #include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane {
 
@@ -47,6 +48,17 @@ bool PlainFileDialog::Answer(FileDialogSettings& settings,
   answers.pop_front();
   if (!answer) return false;
   settings.file_name = *answer;
+  return true;
+}
+
+bool PlainFileDialog::ExecuteOpenFiles(FileDialogSettings& settings,
+                                       std::vector<std::string>& files) {
+  open_seen.push_back(settings);
+  if (files_answers.empty()) return false;
+  files = std::move(files_answers.front());
+  files_answers.pop_front();
+  if (files.empty()) return false;
+  settings.file_name = files.front();
   return true;
 }
 

@@ -78,6 +78,13 @@ class PlainTextBox : public TextBox {
   std::function<void()> on_change;
 };
 
+class PlainChoice : public Choice {
+ public:
+  int Index() const override { return index; }
+  void SetIndex(int value) override { index = value; }
+  int index = 0;
+};
+
 class PlainMemo : public Memo {
  public:
   std::vector<std::string> Lines() const override { return lines; }
@@ -102,14 +109,23 @@ class PlainBrowser : public Browser {
   }
   void Complete(const std::string& page) {
     document = page;
+    failure.reset();
     if (on_complete) on_complete();
   }
+  // The load ends without a page, as a refused connection does.
+  void Fail(LoadFailure why) {
+    document = "";
+    failure = std::move(why);
+    if (on_complete) on_complete();
+  }
+  std::optional<LoadFailure> LastFailure() const override { return failure; }
 
   std::vector<std::string> navigations;
   int last_flags = -1;
   int stops = 0;
   std::optional<std::string> document;
   int general_failures = 0;  // the next saves that fail
+  std::optional<LoadFailure> failure;
   std::function<void()> on_complete;
 };
 
@@ -175,7 +191,8 @@ class PlainMessageBox : public MessageBox {
 };
 
 // Chooses the files queued in `answers`, one per run; a nullopt, or an empty
-// queue, cancels.
+// queue, cancels. Runs that choose several files take theirs from
+// `files_answers` the same way.
 class PlainFileDialog : public FileDialog {
  public:
   bool ExecuteSave(FileDialogSettings& settings) override {
@@ -184,7 +201,11 @@ class PlainFileDialog : public FileDialog {
   bool ExecuteOpen(FileDialogSettings& settings) override {
     return Answer(settings, open_seen);
   }
+  // Several files in one run: the next entry of `files_answers`.
+  bool ExecuteOpenFiles(FileDialogSettings& settings,
+                        std::vector<std::string>& files) override;
   std::deque<std::optional<std::string>> answers;
+  std::deque<std::vector<std::string>> files_answers;  // empty: cancel
   std::vector<FileDialogSettings> save_seen;
   std::vector<FileDialogSettings> open_seen;
 

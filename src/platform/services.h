@@ -52,6 +52,10 @@ class FileDialog {
   // settings.file_name. The save dialog asks before replacing a file.
   virtual bool ExecuteSave(FileDialogSettings& settings) = 0;
   virtual bool ExecuteOpen(FileDialogSettings& settings) = 0;
+  // Opens one or more existing files: true when the user chose some; their
+  // names are then in `files`, and the first also in settings.file_name.
+  virtual bool ExecuteOpenFiles(FileDialogSettings& settings,
+                                std::vector<std::string>& files) = 0;
 };
 
 class PrintDialog {

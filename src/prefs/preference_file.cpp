@@ -46,9 +46,10 @@ fs::path FollowOwnLinks(fs::path file) {
   // As many links as the system itself follows in one path.
   for (int hop = 0; hop < 40; ++hop) {
     struct stat link {};
-    if (::lstat(file.c_str(), &link) != 0 || !S_ISLNK(link.st_mode) ||
+    if (::lstat(file.c_str(), &link) != 0 ||
         (link.st_uid != ::geteuid() && link.st_uid != 0))
       break;
+    // Anything but a link has no target to read.
     std::error_code error;
     const fs::path target = fs::read_symlink(file, error);
     if (error) break;
@@ -63,6 +64,8 @@ fs::path FollowOwnLinks(fs::path file) {
 std::optional<Place> Locate(const std::string& path, bool machine,
                             bool create) {
   const fs::path file = machine ? fs::path(path) : FollowOwnLinks(path);
+  // A name that ends in a slash names a folder, not a file.
+  if (file.filename().empty()) return std::nullopt;
   fs::path folder = file.parent_path();
   if (folder.empty()) folder = ".";
   if (create) {
@@ -72,8 +75,7 @@ std::optional<Place> Locate(const std::string& path, bool machine,
   UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
                                          (machine ? O_NOFOLLOW : 0)));
   struct stat info {};
-  if (!fd.Ok() || ::fstat(fd.Get(), &info) != 0 || file.filename().empty())
-    return std::nullopt;
+  if (!fd.Ok() || ::fstat(fd.Get(), &info) != 0) return std::nullopt;
   return Place{std::move(fd), folder.string(), file.filename().string(),
                info.st_uid};
 }
@@ -260,17 +262,17 @@ bool FilePreferenceStore::Update(
     new_mode = mode;
   }
   ParsedRegistryText parsed = ParseRegistryText(bytes);
+  change(parsed.registry);
+  // Written back in the form it came in; a file the store would not read
+  // back is not written.
+  const std::string text = FormatRegistryText(parsed.registry, parsed.form);
+  if (text.size() > kMaxPrefsBytes) return false;
   std::optional<std::string> copy;
   if (parsed.bad_lines > 0) {
     copy = KeepCorruptCopy(*place, bytes);
     if (!copy) return false;
   }
-  change(parsed.registry);
-  // Written back in the form it came in; a file the store would not read
-  // back is not written.
-  const std::string text = FormatRegistryText(parsed.registry, parsed.form);
-  if (text.size() > kMaxPrefsBytes ||
-      !WriteFileAtomicallyAt(place->folder.Get(), place->name, text, new_mode))
+  if (!WriteFileAtomicallyAt(place->folder.Get(), place->name, text, new_mode))
     return false;
   if (copy)
     notices_.Tell(FormatMessage(kPrefsUnreadableLines, place->Shown(*copy)));

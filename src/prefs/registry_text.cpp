@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "util/lines.h"
+
 namespace tolvane {
 namespace {
 
@@ -193,30 +195,6 @@ std::string ToUtf16Le(std::string_view text) {
   return out;
 }
 
-// Walks the text line by line without copying it: a line ends at CR LF, at
-// a lone LF or at a lone CR, as the string list that loads a file does.
-class LineWalker {
- public:
-  explicit LineWalker(std::string_view text) : text_(text) {}
-  bool Next(std::string_view& line) {
-    if (at_ >= text_.size()) return false;
-    const std::size_t end = text_.find_first_of("\r\n", at_);
-    if (end == std::string_view::npos) {
-      line = text_.substr(at_);
-      at_ = text_.size();
-      return true;
-    }
-    line = text_.substr(at_, end - at_);
-    at_ = end + 1;
-    if (text_[end] == '\r' && at_ < text_.size() && text_[at_] == '\n') ++at_;
-    return true;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t at_ = 0;
-};
-
 }  // namespace
 
 const RegistryValue* RegistryKey::FindValue(std::string_view name) const {
@@ -309,14 +287,13 @@ ParsedRegistryText ParseRegistryText(std::string_view bytes) {
     std::string name;
     std::string_view rest;
     bool readable = key != nullptr;
+    // A line that is neither leaves `rest` empty, which makes it unreadable.
     if (line[0] == '@') {
       rest = line.substr(1);
     } else if (const auto quoted = ParseQuoted(line);
                quoted && !quoted->first.empty()) {
       name = quoted->first;
       rest = line.substr(quoted->second);
-    } else {
-      readable = false;
     }
     rest = Trim(rest);
     if (rest.empty() || rest[0] != '=') readable = false;

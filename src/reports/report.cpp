@@ -1,6 +1,6 @@
 #include "reports/report.h"
 
-#include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane {
 namespace {

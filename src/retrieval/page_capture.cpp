@@ -1,6 +1,7 @@
 #include "retrieval/page_capture.h"
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "util/tessik_glo.h"
@@ -55,6 +56,31 @@ bool IsSameResultPage(std::string_view page, std::string& previous) {
   if (*current == previous) return true;
   previous = std::move(*current);
   return false;
+}
+
+bool IsCompleteSoldPage(std::string_view page) {
+  const std::size_t size = kDocumentEnd.size();
+  for (std::size_t at = page.find("</"); at != std::string_view::npos;
+       at = page.find("</", at + 2)) {
+    if (page.size() - at < size) return false;
+    bool same = true;
+    for (std::size_t i = 2; i < size && same; ++i) {
+      const char c = page[at + i];
+      same = (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) == kDocumentEnd[i];
+    }
+    if (same) return true;
+  }
+  return false;
+}
+
+bool IsNewSoldPage(std::string_view page, const std::string& address,
+                   std::optional<AcceptedPage>& last) {
+  const std::size_t fingerprint = std::hash<std::string_view>{}(page);
+  if (last && last->fingerprint == fingerprint && last->address != address) {
+    return false;
+  }
+  last = AcceptedPage{fingerprint, address};
+  return true;
 }
 
 bool DeleteUntilGone(const std::string& path, RetryBound bound) {

@@ -39,6 +39,25 @@ bool IsCompletePage(std::string_view page);
 // remembered.
 bool IsSameResultPage(std::string_view page, std::string& previous);
 
+// Today's pages carry neither marker: such a page has arrived to its end
+// when it holds the document's closing tag (in any letter case).
+inline constexpr std::string_view kDocumentEnd = "</html";
+bool IsCompleteSoldPage(std::string_view page);
+
+// Today's page accepted last, and the address it was accepted for.
+struct AcceptedPage {
+  std::size_t fingerprint = 0;
+  std::string address;
+};
+
+// True when today's page is not the one the browser held before: a page
+// with the very bytes of the page accepted last counts as that page still
+// held while another address is awaited, and as a new answer when the same
+// address was asked again (Resume, the same search once more). A new page
+// is remembered.
+bool IsNewSoldPage(std::string_view page, const std::string& address,
+                   std::optional<AcceptedPage>& last);
+
 // How often, and how long, a step that the platform may refuse for a moment
 // is tried before the capture gives up and the timeout takes over.
 struct RetryBound {

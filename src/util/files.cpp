@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "util/error.h"
+#include "util/lines.h"
 
 namespace tolvane {
 
@@ -252,37 +253,31 @@ void StreamLinesText(InputFile& file, Emit emit) {
   constexpr std::size_t kRead = 16 * kChunk;
   std::string chunk(kRead, '\0');
   // A read of bare line feeds doubles.
-  std::string out(2 * kRead + 2, '\0');
-  bool pending_cr = false;  // a read ended on CR: is LF next?
+  std::string out(2 * kRead, '\0');
+  // A read that ended on CR has given its break already: a LF opening the
+  // next read is the CR's own.
+  bool ended_on_cr = false;
   char last = '\n';
   for (;;) {
     const std::size_t n = file.Read(chunk.data(), kRead);
     if (n == 0) break;
+    std::string_view piece(chunk.data(), n);
+    if (ended_on_cr && piece.front() == '\n') piece.remove_prefix(1);
     char* to = out.data();
-    std::size_t i = 0;
-    if (pending_cr) {
-      *to++ = '\r';
-      *to++ = '\n';
-      pending_cr = false;
-      if (chunk[0] == '\n') i = 1;
-    }
-    for (; i < n; ++i) {
-      const char c = chunk[i];
-      if (c != '\n' && c != '\r') {
-        *to++ = c;
-      } else if (c == '\r' && i + 1 == n) {
-        pending_cr = true;
-      } else {
+    LineWalker lines(piece);
+    for (std::string_view line; lines.Next(line);) {
+      to = std::copy(line.begin(), line.end(), to);
+      if (lines.Broke()) {
         *to++ = '\r';
         *to++ = '\n';
-        if (c == '\r' && chunk[i + 1] == '\n') ++i;
       }
     }
     emit(std::string_view(out.data(),
                           static_cast<std::size_t>(to - out.data())));
     last = chunk[n - 1];
+    ended_on_cr = last == '\r';
   }
-  if (pending_cr || (last != '\n' && last != '\r')) emit("\r\n");
+  if (last != '\n' && last != '\r') emit("\r\n");
 }
 
 }  // namespace
@@ -297,43 +292,6 @@ std::string ReadLinesText(const std::string& path) {
     StreamLinesText(file, [&](std::string_view piece) { text.append(piece); });
     return text;
   });
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  const std::size_t size = text.size();
-  for (std::size_t i = 0; i < size; ++i) {
-    const char c = text[i];
-    if (c != '\n' && c != '\r') continue;
-    lines.emplace_back(text, start, i - start);
-    if (c == '\r' && i + 1 < size && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < size) lines.emplace_back(text, start, size - start);
-  return lines;
-}
-
-std::vector<std::string> MemoLinesOf(const std::string& text) {
-  std::vector<std::string> lines = SplitLines(text);
-  if (text.empty() || text.back() == '\n' || text.back() == '\r') {
-    lines.emplace_back();
-  }
-  return lines;
-}
-
-std::vector<std::string> MemoEntryLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) break;
-    lines.emplace_back(text, start, end - start);
-    start = end + 2;
-  }
-  // Text after the last break, or an empty line after a closing break.
-  lines.emplace_back(text, start);
-  return lines;
 }
 
 }  // namespace tolvane

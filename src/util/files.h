@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "util/unique_fd.h"
 
@@ -67,20 +66,5 @@ std::string ReadWholeFile(const std::string& path);
 // filled from the file gives as its text, built in one buffer without the
 // list. Throws as ReadWholeFile does.
 std::string ReadLinesText(const std::string& path);
-
-// Splits text into lines the way a string list does: a line ends at CR LF,
-// at a lone LF or at a lone CR; a last line without a break still counts.
-std::vector<std::string> SplitLines(const std::string& text);
-
-// The lines that a memo's Add of this text appends: the text split at its
-// line breaks, and one more empty line when it ends in a break. An empty
-// text is one empty line.
-std::vector<std::string> MemoLinesOf(const std::string& text);
-
-// The lines a memo holds after Add of this text: like a memo on the desktop
-// the program was made for, only CR LF breaks a line; a lone line feed or
-// carriage return stays inside its line, so the memo's text, saved, is the
-// text added.
-std::vector<std::string> MemoEntryLines(const std::string& text);
 
 }  // namespace tolvane

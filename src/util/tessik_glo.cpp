@@ -7,9 +7,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "platform/browser.h"
-#include "platform/services.h"
-#include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane {
 
@@ -156,23 +154,10 @@ bool TessikGlo::LoadFile(std::vector<std::string>& list,
   return true;
 }
 
-bool TessikGlo::ShellOpen(const std::string& target) {
-  if (shell_->Open(target)) return true;
-  message_box_->Show(kShellOpenFailed, kShellOpenCaption, MbButtons::kOk,
-                     MbIcon::kNone);
-  return false;
-}
-
 std::string TessikGlo::CurrentDirectory() {
   std::error_code error;
   auto path = std::filesystem::current_path(error);
   return error ? std::string() : path.string();
-}
-
-void TessikGlo::ShowPage(const std::string& page, Browser& browser,
-                         bool local) {
-  const std::string address = local ? CurrentDirectory() + "/" + page : page;
-  browser.Navigate(address, kNavNoHistory);
 }
 
 }  // namespace tolvane

@@ -6,21 +6,13 @@
 
 namespace tolvane {
 
-class Browser;
-class MessageBox;
-class Shell;
-
 // The program's shared text utilities. Positions are 1-based and a search
 // that finds nothing yields -1. A substring whose start lies below 1 or past
 // the end, or whose count is negative, is empty; a count running past the
-// end is cut there.
+// end is cut there. Its services around the platform are TessikGloShell's,
+// in app: the utilities sit below the platform interfaces.
 class TessikGlo {
  public:
-  TessikGlo(Shell& shell, MessageBox& message_box)
-      : shell_(&shell), message_box_(&message_box) {}
-  TessikGlo(const TessikGlo&) = delete;
-  TessikGlo& operator=(const TessikGlo&) = delete;
-
   static int Find(std::string_view text, std::string_view pattern);
   // Like Find, but the text ends at its first zero byte and an occurrence
   // that ends on the text's last character is not found.
@@ -44,19 +36,10 @@ class TessikGlo {
   static bool LoadFile(std::vector<std::string>& list,
                        const std::string& file_name, int attempts);
 
-  bool ShellOpen(const std::string& target);
   static std::string CurrentDirectory();
-  void ShowPage(const std::string& page, Browser& browser, bool local);
-
- private:
-  Shell* shell_;
-  MessageBox* message_box_;
 };
 
 // The substring rule shared by the utilities and the parser.
 std::string SubString(std::string_view text, int start, int count);
-
-inline constexpr const char* kShellOpenFailed = "Encountered Error 454-50.";
-inline constexpr const char* kShellOpenCaption = "Tolvane";
 
 }  // namespace tolvane

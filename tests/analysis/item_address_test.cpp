@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/site_choice.h"
 #include "rows_fixture.h"
 
 namespace tolvane::testing {
@@ -66,6 +67,23 @@ TEST(ItemAddressTest, DoubleClickOpensTheRowUnderThePointer) {
       EXPECT_EQ(t.f.message_box.shown[0].text, "Encountered Error 454-50.");
     }
   }
+}
+
+// Catches a row of today's site sent to the classic item page (which no
+// longer answers), a marketplace other than the chosen one, and an item
+// text that escapes the path.
+TEST(ItemAddressTest, DatedRowsOpenTheirPageOnTheMarketplace) {
+  RowsFixture t;
+  t.w.AddItem({"1111111111", "Lamp", "-", "$1.00", "Mar-07-2026"});
+  t.w.AddItem({"22/../2", "Lamp", "3", "$2.00", "Mar-07-2026 14:03"});
+  StoreSiteChoice(t.f.preferences, {Site::kSoldListings, 1});
+  for (const int row : {0, 1}) {
+    t.f.grid_view.row = row;
+    t.f.Dispatch([&] { t.w.ListView1Click(Sender{"ListView1"}); });
+  }
+  EXPECT_EQ(t.f.shell.opened, (std::vector<std::string>{
+                                  "https://www.ebay.co.uk/itm/1111111111",
+                                  "https://www.ebay.co.uk/itm/22%2F..%2F2"}));
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app/tessik_glo_shell.h"
 #include "fakes/fakes.h"
+#include "util/tessik_glo.h"
 
 namespace tolvane {
 namespace {
@@ -35,6 +37,24 @@ TEST(HelpLinksTest, EachLinkOpensItsPageAndReportsAFailure) {
       EXPECT_EQ(f.message_box.shown[0].buttons, MbButtons::kOk);
     }
   }
+}
+
+// ShellOpen says in its result whether the desktop took the address (its
+// error box is the help links' to check); ShowPage makes a local page's
+// address absolute.
+TEST(HelpLinksTest, ShellOpenResultAndLocalPageAddress) {
+  PlainShell shell;
+  PlainMessageBox box;
+  TessikGloShell glo(shell, box);
+  EXPECT_TRUE(glo.ShellOpen("http://example.invalid/"));
+  shell.succeed = false;
+  EXPECT_FALSE(glo.ShellOpen("nowhere"));
+  PlainBrowser browser;
+  glo.ShowPage("page.htm", browser, true);
+  EXPECT_EQ(
+      browser.navigations,
+      std::vector<std::string>{TessikGlo::CurrentDirectory() + "/page.htm"});
+  EXPECT_EQ(browser.last_flags, kNavNoHistory);
 }
 
 }  // namespace

@@ -164,5 +164,39 @@ TEST_F(OptionsTest, UnwritableStoreFallsBackAndOkReportsTheFailedWrite) {
   EXPECT_EQ(f_.Edit1.text, "30");
 }
 
+// Catches a new preference file that does not get today's sold listings on
+// www.ebay.com, a choice not stored by OK (also beside a timeout that is no
+// count) or stored by Cancel, a reopened dialog that does not show the
+// stored choice, and stored numbers the program does not know taken as they
+// are.
+TEST_F(OptionsTest, SiteAndMarketplaceAreStoredByOkOnly) {
+  StartUp();
+  Choice& site = f_.FrmOptions->RgSite;
+  Choice& marketplace = f_.FrmOptions->CmbMarketplace;
+  EXPECT_EQ(ReadSiteChoice(*store_), SiteChoice{});
+  OpenOptions();
+  EXPECT_EQ(site.Index(), 0);
+  EXPECT_EQ(marketplace.Index(), 0);
+  site.SetIndex(1);
+  marketplace.SetIndex(3);
+  PressCancel();
+  EXPECT_EQ(ReadSiteChoice(*store_), SiteChoice{});
+  OpenOptions();
+  EXPECT_EQ(site.Index(), 0);
+  site.SetIndex(1);
+  marketplace.SetIndex(4);
+  f_.Edit1.Type("soon");
+  PressOK();
+  EXPECT_EQ(ReadSiteChoice(*store_), (SiteChoice{Site::kClassic, 4}));
+  EXPECT_FALSE(store_->ValueExists(kPrefsKey, kTimeoutValue));
+  site.SetIndex(0);
+  OpenOptions();
+  EXPECT_EQ(site.Index(), 1);
+  EXPECT_EQ(marketplace.Index(), 4);
+  store_->WriteInteger(kPrefsKey, kSiteValue, 7);
+  store_->WriteInteger(kPrefsKey, kMarketplaceValue, kMarketplaceCount);
+  EXPECT_EQ(ReadSiteChoice(*store_), SiteChoice{});
+}
+
 }  // namespace
 }  // namespace tolvane

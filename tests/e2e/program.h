@@ -36,8 +36,10 @@ struct CountingBrowser {
 // store are fakes, so nothing waits on a person or a loudspeaker.
 class Program : public gui::PlainServices {
  public:
-  Program(const SampleService& service, const std::string& timeout_seconds)
-      : windows_(With(loader, loader.View(), HostsOf(service))) {
+  // Today's search goes to `marketplace` when given, else to the service.
+  Program(const SampleService& service, const std::string& timeout_seconds,
+          const std::string& marketplace = "")
+      : windows_(With(loader, loader.View(), HostsOf(service, marketplace))) {
     windows_.Start();
     windows_.FrmOptions().Edit1.SetText(timeout_seconds);
   }
@@ -71,13 +73,15 @@ class Program : public gui::PlainServices {
   gui::QtBrowser loader{nullptr};
 
  private:
-  static HostConfig HostsOf(const SampleService& service) {
+  static HostConfig HostsOf(const SampleService& service,
+                            const std::string& marketplace) {
     HostConfig hosts;
     hosts.search_service = service.Url();
     hosts.item_host = service.Host();
     hosts.help_pages = service.Url();
     hosts.online_help = service.Url() + "/tolvane/help.htm";
     hosts.support = service.Url() + "/support.htm";
+    hosts.marketplace = marketplace.empty() ? service.Url() : marketplace;
     return hosts;
   }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/item_address.h"
+#include "app/site_choice.h"
 #include "e2e/sample_service.h"
 #include "sample_pages.h"
 
@@ -35,6 +36,7 @@ TEST(ProgramTest, GetFillsTheGridPagesOpenAndGet5RequestsFivePages) {
   SampleService service({"--results", std::to_string(kResults)});
   WorkFolder work;
   Program program(service, "60");
+  StoreSiteChoice(program.preferences, {Site::kClassic});
   program.Search(kExpression);
   ASSERT_TRUE(program.WaitUntilIdle(kPageLimit));
 
@@ -102,6 +104,7 @@ TEST(ProgramTest, FaultsEndInTheTimeout) {
     SampleService service({"--fault", fault});
     WorkFolder work;
     Program program(service, "1");
+    StoreSiteChoice(program.preferences, {Site::kClassic});
     program.Search(kExpression);
     const auto start = Clock::now();
     ASSERT_TRUE(program.WaitUntilIdle(milliseconds(15000))) << fault;

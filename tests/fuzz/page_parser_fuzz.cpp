@@ -6,7 +6,7 @@
 #include <string>
 
 #include "listing/page_parser.h"
-#include "util/files.h"
+#include "util/lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

@@ -85,7 +85,8 @@ QString MenuText(const QList<QAction*>& actions) {
 TEST(MainWindowTest, MenusShowTheirCaptionsInOrder) {
   GuiHarness h;
   EXPECT_EQ(MenuText(h.Main().menuBar()->actions()),
-            "&File[&Print|&Save Results|Import && Export[Export CSV File From "
+            "&File[&Open Saved Pages\u2026|&Print|&Save Results|Import && "
+            "Export[Export CSV File From "
             "Grid|Import CSV File to Grid|Merge CSV File With Current Grid "
             "Results]|E&xit]|&View[&Browser|Options|&Market View]|&Data[&Get "
             "|Get &5|&New "

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -21,11 +24,43 @@
 namespace tolvane::gui::testing {
 namespace {
 
-// Runs `step` on the modal window once its loop is running.
-void WhenModal(std::function<void(QWidget&)> step) {
-  QTimer::singleShot(0, [step = std::move(step)] {
-    if (QWidget* modal = QApplication::activeModalWidget()) step(*modal);
-  });
+// Runs `step` on the modal window once its loop is running, for as long as
+// the watch returned is kept. A window that does not come within a few
+// seconds, or that the step leaves open, fails the test and is closed with
+// every other dialog, so that the test ends rather than waits for ever.
+[[nodiscard]] std::unique_ptr<QTimer> WhenModal(
+    std::function<void(QWidget&)> step) {
+  auto poll = std::make_unique<QTimer>();
+  QTimer* timer = poll.get();
+  QElapsedTimer waited;
+  waited.start();
+  QObject::connect(
+      timer, &QTimer::timeout,
+      [=, stepped = false, handled = QPointer<QWidget>()]() mutable {
+        if (!stepped) {
+          if (QWidget* modal = QApplication::activeModalWidget()) {
+            stepped = true;
+            handled = modal;
+            // Checked at once, as the window's loop starts; then now and again.
+            timer->setInterval(10);
+            step(*modal);
+          }
+        }
+        const bool closed =
+            stepped && (handled.isNull() || !handled->isVisible());
+        if (!closed && waited.elapsed() < 5000) return;
+        timer->stop();
+        if (closed) return;
+        ADD_FAILURE() << (stepped ? "the modal window stayed open"
+                                  : "no modal window came");
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+          if (auto* dialog = qobject_cast<QDialog*>(top);
+              dialog && dialog->isVisible())
+            dialog->reject();
+        }
+      });
+  timer->start(0);
+  return poll;
 }
 
 // Catches an error of an event handled inside a modal box or dialog that
@@ -48,7 +83,7 @@ TEST(ModalLoopsTest, AnErrorInsideAModalLoopIsReportedThere) {
   for (const auto& [what, open_loop] : kLoops) {
     GuiHarness h;
     Application& app = h.windows.App();
-    WhenModal([&app](QWidget& modal) {
+    const auto watch = WhenModal([&app](QWidget& modal) {
       app.Dispatch([] { throw Error("Inner failure"); });
       if (auto* dialog = qobject_cast<QDialog*>(&modal)) dialog->reject();
     });
@@ -69,7 +104,7 @@ TEST(ModalLoopsTest, AnEscapedErrorIsShownWithStopIconTitleAndPeriod) {
   QtMessageBox real_box;
   Application app(real_box);
   bool seen = false;
-  WhenModal([&](QWidget& modal) {
+  const auto watch = WhenModal([&](QWidget& modal) {
     auto& box = static_cast<QMessageBox&>(modal);
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Tolvane 1.6"));
     EXPECT_EQ(box.text(),
@@ -92,7 +127,7 @@ TEST(ModalLoopsTest, AYesNoBoxHasNoEscapeOrCloseAnswer) {
   for (const auto& [button, answer] : kAnswers) {
     QtMessageBox box;
     bool still_open = false;
-    WhenModal([&, button = button](QWidget& modal) {
+    const auto watch = WhenModal([&, button = button](QWidget& modal) {
       auto& shown = static_cast<QMessageBox&>(modal);
       EXPECT_EQ(shown.windowTitle(), QStringLiteral("Program Note"));
       EXPECT_EQ(shown.icon(), QMessageBox::NoIcon);
@@ -123,13 +158,14 @@ TEST(ModalLoopsTest, TheChosenFileTypeGivesTheExtension) {
     FileDialogSettings settings{
         "Tolvane", "Text (*.txt)|*.TXT|Comma Separated Value (*.csv)|*.CSV", 1,
         "", "txt"};
-    WhenModal([&, typed = typed, type = type](QWidget& modal) {
-      auto& dialog = static_cast<QFileDialog&>(modal);
-      dialog.setDirectory(folder.path());
-      dialog.selectNameFilter(dialog.nameFilters()[type - 1]);
-      dialog.selectFile(QString::fromLatin1(typed));
-      static_cast<QDialog&>(dialog).accept();
-    });
+    const auto watch =
+        WhenModal([&, typed = typed, type = type](QWidget& modal) {
+          auto& dialog = static_cast<QFileDialog&>(modal);
+          dialog.setDirectory(folder.path());
+          dialog.selectNameFilter(dialog.nameFilters()[type - 1]);
+          dialog.selectFile(QString::fromLatin1(typed));
+          static_cast<QDialog&>(dialog).accept();
+        });
     ASSERT_TRUE(files.ExecuteSave(settings)) << typed;
     EXPECT_EQ(settings.file_name, folder.filePath(saved).toStdString());
     EXPECT_EQ(settings.filter_index, type);

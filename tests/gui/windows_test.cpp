@@ -164,7 +164,8 @@ QString Figure(MarketWindow& w, const QString& label) {
 
 // The window over a known grid: the figures of the checked rows, a click on
 // a point selecting its row, the grid followed after a change of marks, one
-// window however often it is opened, and both chart formats written.
+// window however often it is opened, both chart formats written, and a
+// target that cannot be written reported.
 TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
   GuiHarness h;
   const char* prices[] = {"$12.00", "$10.00",    "$11.00",
@@ -196,16 +197,15 @@ TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
   EXPECT_TRUE(h.Grid().Row(3).selected);
   EXPECT_FALSE(h.Grid().Row(2).selected);
 
+  // The window follows at screen rate: waited for, never a fixed time.
   h.Grid().SetChecked(4, false);
   h.Flush();
-  QTest::qWait(100);
-  EXPECT_EQ(Figure(*w, "Count"), "4");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Figure(*w, "Count") == "4"; }));
   EXPECT_EQ(Figure(*w, "High"), "$13.00");
 
   for (int i = 0; i < 4; ++i) h.Grid().SetChecked(i, false);
   h.Flush();
-  QTest::qWait(100);
-  EXPECT_EQ(Figure(*w, "Median"), "-");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Figure(*w, "Median") == "-"; }));
 
   h.Choose("MarketView1");
   EXPECT_EQ(h.windows.MarketWidget(), w);
@@ -220,6 +220,13 @@ TEST(WindowsTest, MarketViewShowsFollowsAndSelects) {
     const QByteArray head = file.read(200);
     EXPECT_TRUE(head.contains(name[6] == 's' ? "<svg" : "PNG")) << name;
   }
+  // A target that cannot be written is reported, not taken for saved.
+  const QString lost = dir.filePath(QStringLiteral("missing/chart.png"));
+  h.file_dialog.answers.push_back(lost.toStdString());
+  w->findChild<QPushButton*>(QStringLiteral("BtnSaveChart"))->click();
+  ASSERT_FALSE(h.message_box.shown.empty());
+  EXPECT_EQ(h.message_box.shown.back().text,
+            "Cannot create file " + lost.toStdString() + ".");
 }
 
 }  // namespace

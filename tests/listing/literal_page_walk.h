@@ -9,7 +9,7 @@
 
 #include "listing/page_parser.h"
 #include "listing/parsed_item.h"
-#include "util/files.h"
+#include "util/lines.h"
 #include "util/tessik_glo.h"
 
 namespace tolvane::testing {

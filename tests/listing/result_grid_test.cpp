@@ -3,11 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
+#include <new>
 #include <numeric>
 #include <random>
 #include <string>
 #include <vector>
+
+namespace tolvane {
+namespace {
+
+// The allocation this many allocations from now fails; -1: none does.
+long g_fail_countdown = -1;
+
+}  // namespace
+}  // namespace tolvane
+
+void* operator new(std::size_t size) {
+  if (tolvane::g_fail_countdown >= 0 && tolvane::g_fail_countdown-- == 0)
+    throw std::bad_alloc();
+  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace tolvane {
 namespace {
@@ -76,6 +96,50 @@ TEST(ResultGridTest, CaptionIndexAgreesWithAScanOfTheRows) {
   }
 }
 
+// Catches an order that is not a permutation of the rows taken (it looped
+// for ever or lost rows) and a good one refused.
+TEST(ResultGridTest, ReorderTakesOnlyAPermutation) {
+  ResultGrid grid;
+  for (const char* item : {"a", "b", "c"}) grid.Append(RowOf(item));
+  for (const std::vector<int>& order : std::vector<std::vector<int>>{
+           {0, 1}, {0, 1, 2, 0}, {0, 0, 1}, {2, 1, 1}, {0, 1, 3}, {-1, 0, 1}})
+    EXPECT_FALSE(grid.Reorder(order)) << order.size();
+  EXPECT_TRUE(grid.Reorder({2, 0, 1}));
+  std::string items;
+  for (const RowView row : grid.Rows()) items += row.item;
+  EXPECT_EQ(items, "cab");
+}
+
+// Catches an append that fails half way (no memory) and leaves a caption
+// the duplicate test finds, or a row count or texts out of step, in
+// whichever allocation it fails.
+TEST(ResultGridTest, AFailedAppendLeavesNoTrace) {
+  ResultGrid grid;
+  // Eight rows: the next caption makes the index grow its table.
+  for (int i = 0; i < 8; ++i) grid.Append(RowOf("kept" + std::to_string(i)));
+  ResultRow row = RowOf(std::string(40, 'n'));
+  row.description = std::string(300, 'd');
+  for (long fail = 0; grid.Count() == 8; ++fail) {
+    g_fail_countdown = fail;
+    try {
+      grid.Append(row);
+    } catch (const std::bad_alloc&) {
+      g_fail_countdown = -1;
+      ASSERT_EQ(grid.Count(), 8);
+      ASSERT_FALSE(grid.HasCaptionWithPrefix(row.item)) << fail;
+      ASSERT_FALSE(grid.HasCaptionWithPrefix("nnn")) << fail;
+    }
+    g_fail_countdown = -1;
+  }
+  grid.Append(RowOf("last"));
+  EXPECT_EQ(grid.Row(7).item, "kept7");
+  EXPECT_EQ(grid.Row(8).description, row.description);
+  EXPECT_EQ(grid.Row(9).item, "last");
+  grid.RemoveIf([](const RowView& r) { return r.item == "kept7"; });
+  EXPECT_TRUE(grid.HasCaptionWithPrefix("last"));
+  EXPECT_FALSE(grid.HasCaptionWithPrefix("kept7"));
+}
+
 // Catches a search over the caption blocks that lands in the wrong one when
 // more captions than a block holds share their first eight bytes (the texts
 // are shorter than the longest caption, so the ordered blocks answer).
@@ -104,7 +168,7 @@ TEST(ResultGridTest, CaptionsSurviveTheRenumberingOfIds) {
 
 // Catches running totals that keep counting after a change other than an
 // append, or that were summed in another order than the grid's, and a
-// removal that miscounts the rows it removed.
+// removal or unchecking that miscounts the rows it changed.
 TEST(ResultGridTest, TotalsEqualAFreshPassAfterEveryChange) {
   std::mt19937 random(11);
   std::uniform_real_distribution<float> price(0.01f, 5000.0f);
@@ -134,7 +198,12 @@ TEST(ResultGridTest, TotalsEqualAFreshPassAfterEveryChange) {
       std::shuffle(order.begin(), order.end(), random);
       grid.Reorder(order);
     } else if (what == 8) {
-      grid.UncheckIf([](const ResultRow& row) { return row.price32 > 4000; });
+      std::size_t dear = 0;
+      for (const RowView row : grid.Rows())
+        dear += row.checked && row.price32 > 4000;
+      ASSERT_EQ(grid.UncheckIf(
+                    [](const ResultRow& row) { return row.price32 > 4000; }),
+                dear);
     } else {
       const int before = grid.Count();
       const std::size_t removed =

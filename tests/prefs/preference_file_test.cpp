@@ -19,12 +19,13 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
-#include "util/files.h"
+#include "util/lines.h"
 
 namespace tolvane {
 namespace {
@@ -33,6 +34,7 @@ using testing::ErrorOf;
 using testing::ReadText;
 using testing::TempFolder;
 using testing::WriteText;
+namespace fs = std::filesystem;
 
 constexpr const char* kKey = "\\SOFTWARE\\Zelmor\\Tolvane\\prefs";
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00\n\n";
@@ -63,9 +65,10 @@ std::vector<std::string> CorruptCopies(const TempFolder& folder) {
 // cannot read back (header, full key name, sign, eight-digit width), a key
 // created without being kept, and a store that caches what it read instead
 // of seeing another copy's change or drops a value another copy stored in
-// between; a new file without the usual rights; and a store that gives up
-// on a folder that is simply not there yet (a fresh install, or
-// TOLVANE_PREFS pointing somewhere new).
+// between; a new file without the usual rights, or a file whose mode
+// changes; a read that makes folders; and a store that gives up on a folder
+// that is simply not there yet (a fresh install, or TOLVANE_PREFS pointing
+// somewhere new).
 TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
   for (const std::int32_t value : {0, 90, 2147483647, -1, INT_MIN}) {
     TempFolder folder;
@@ -75,7 +78,12 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     EXPECT_FALSE(reader.KeyExists(kKey));
     EXPECT_EQ(reader.ReadInteger(kKey, "timeout"), std::nullopt);
     EXPECT_FALSE(writer.OpenKey(kKey, false));
+    EXPECT_FALSE(std::filesystem::exists(folder / "new"));
     ASSERT_TRUE(writer.OpenKey(kKey, true));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms(0666 & ~mask));
     EXPECT_TRUE(reader.KeyExists(kKey));
     EXPECT_FALSE(reader.ValueExists(kKey, "timeout"));
     writer.WriteInteger(kKey, "timeout", value);
@@ -87,10 +95,11 @@ TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
     EXPECT_EQ(ReadText(path), kTop +
                                   "\"timeout\"=dword:0000005a\n"
                                   "\"get5message\"=dword:00000000\n\n");
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    // A file's own mode stays.
+    std::filesystem::permissions(path, std::filesystem::perms(0600));
+    writer.WriteInteger(kKey, "timeout", 90);
     EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms(0666 & ~mask));
+              std::filesystem::perms(0600));
   }
 }
 
@@ -192,7 +201,7 @@ TEST(PreferenceFileTest, RegistryEditorsUtf16FileIsReadAndWrittenAsItCame) {
     return Utf16Le(
         std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n"
                        u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]"
-                       u"\r\n; \u00e9\u20ac\U0001F600 ") +
+                       u"\r\n; \u00e9\u20ac\U0001F600\U00010000 ") +
         (timeout == u"1e" ? u"\xD800" : u"\xFFFD") + u"\r\n\"timeout\"=dword:" +
         std::u16string(timeout) + u"\r\n\r\n");
   };
@@ -227,14 +236,19 @@ TEST(PreferenceFileTest, ValueOfAnotherTypeFailsToReadAndIsReplacedByWrite) {
 TEST(PreferenceFileTest, UnwritablePlaceFallsBackOnReadAndFailsOnWrite) {
   TempFolder folder;
   WriteText(folder / "file", "not a folder");
-  FilePreferenceStore store(folder / "file/prefs.reg");
-  EXPECT_FALSE(store.OpenKey(kKey, true));
-  EXPECT_FALSE(store.KeyExists(kKey));
-  EXPECT_FALSE(store.ValueExists(kKey, "timeout"));
-  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt);
-  EXPECT_EQ(ErrorOf([&] { store.WriteInteger(kKey, "timeout", 30); }),
-            "Failed to set data for 'timeout'");
+  // Under a file, and a folder's name (it ends in a slash).
+  for (const std::string& path :
+       {folder / "file/prefs.reg", folder.path().string() + "/"}) {
+    FilePreferenceStore store(path);
+    EXPECT_FALSE(store.OpenKey(kKey, true));
+    EXPECT_FALSE(store.KeyExists(kKey));
+    EXPECT_FALSE(store.ValueExists(kKey, "timeout"));
+    EXPECT_EQ(store.ReadInteger(kKey, "timeout"), std::nullopt);
+    EXPECT_EQ(ErrorOf([&] { store.WriteInteger(kKey, "timeout", 30); }),
+              "Failed to set data for 'timeout'");
+  }
   EXPECT_EQ(ReadText(folder / "file"), "not a folder");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
 }
 
 // Catches one bad line that takes every other value down with it (the
@@ -332,8 +346,6 @@ TEST(PreferenceFileTest, AWriteThatCannotBeKeptFailsAndLeavesNothing) {
   EXPECT_TRUE(CorruptCopies(folder).empty());
 }
 
-namespace fs = std::filesystem;
-
 enum class Trick {
   kMachineLinkToSecret,
   kLockLinkElsewhere,
@@ -422,7 +434,9 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
             : FormatMessage(kPrefsNotAPlainFile, trick == kLinkToDevZero
                                                      ? "/dev/zero"
                                                      : folder / "prefs.reg");
-    EXPECT_EQ(told.empty() ? "" : told[0], expected) << n;
+    EXPECT_EQ(told, expected.empty() ? std::vector<std::string>{}
+                                     : std::vector<std::string>{expected})
+        << n;
     EXPECT_TRUE(CorruptCopies(folder).empty()) << n;
     EXPECT_FALSE(fs::exists(elsewhere / "created")) << n;
     if (fs::exists(elsewhere / "secret")) {
@@ -433,7 +447,8 @@ TEST(PreferenceFileTest, PlantedLinksAndSpecialFilesAreRefused) {
 
 // Catches a lock held by another program (a stuck copy, or another user's
 // `flock -s prefs.reg.lock sleep 40`) that freezes the window, a read that
-// waits for it, and a failed write that loses or damages the file.
+// waits for it, a failed write that loses or damages the file, and a write
+// that gives up at once on a lock soon let go.
 TEST(PreferenceFileTest, HeldLockFailsTheWriteAfterABoundedWait) {
   TempFolder folder;
   const std::string text = kTop + "\"timeout\"=dword:0000001e\n";
@@ -449,8 +464,13 @@ TEST(PreferenceFileTest, HeldLockFailsTheWriteAfterABoundedWait) {
             "Failed to set data for 'timeout'");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_EQ(ReadText(folder / "prefs.reg"), text);
-  ::close(held);
-  store.WriteInteger(kKey, "timeout", 60);
+  // A lock let go while the write waits: the write goes through.
+  std::thread release([held] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::close(held);
+  });
+  EXPECT_NO_THROW(store.WriteInteger(kKey, "timeout", 60));
+  release.join();
   EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 60);
 }
 
@@ -528,6 +548,11 @@ TEST(PreferenceFileTest, LinkedFileIsWrittenThroughAndStaleTempsGo) {
   FilePreferenceStore(folder / "fresh.reg").WriteInteger(kKey, "timeout", 45);
   EXPECT_TRUE(fs::is_symlink(folder / "fresh.reg"));
   EXPECT_EQ(ReadText(target / "new/fresh.reg"), ReadText(target / "prefs.reg"));
+  // Links in a ring lead nowhere: nothing read, nothing written.
+  fs::create_symlink("ring.reg", folder / "ring.reg");
+  FilePreferenceStore ring(folder / "ring.reg");
+  EXPECT_EQ(ring.ReadInteger(kKey, "timeout"), std::nullopt);
+  EXPECT_THROW(ring.WriteInteger(kKey, "timeout", 1), Error);
   EXPECT_EQ(ReadText(target / "prefs.reg"),
             kTop + "\"timeout\"=dword:0000002d\n\n");
   EXPECT_FALSE(fs::exists(target / ".prefs.reg.Ab12Cd"));

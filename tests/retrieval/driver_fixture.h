@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/site_choice.h"
 #include "app/temp_folder.h"
 #include "fakes/fakes.h"
 #include "sample_pages.h"
@@ -24,6 +25,7 @@ class DriverTest : public ::testing::Test {
   void SetUp() override {
     home_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_.path());
+    StoreSiteChoice(f.preferences, {Site::kClassic});
     f.EdtQuery.Type(kExpression);
   }
   void TearDown() override { std::filesystem::current_path(home_); }

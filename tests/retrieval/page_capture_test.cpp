@@ -7,6 +7,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/temp_folder.h"
@@ -86,6 +87,32 @@ TEST(PageCaptureTest, CompletePageCarriesTheTopOfPageLink) {
   for (const auto& [lines, complete] : cases)
     EXPECT_EQ(IsCompletePage(JoinCapturedLines(lines)), complete);
   EXPECT_EQ(JoinCapturedLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+// Catches today's page taken before its end has arrived (or refused for
+// the letter case of its closing tag), and the page the browser still holds
+// taken for the one awaited, or a page asked again refused as stale.
+TEST(PageCaptureTest, TodaysPageCountsWholeAndNew) {
+  const std::pair<std::string, bool> ends[] = {
+      {"<ul class=srp-results></ul></body></html>", true},
+      {"<p></BODY></HTML>\r\n", true},
+      {"<p></body></Html >", true},
+      {"</html", true},
+      {"<ul class=srp-results><li>", false},
+      {"<head></head><li>x</li><p>more", false},
+      {"</htm", false},
+      {"</ht", false}};
+  for (const auto& [page, complete] : ends)
+    EXPECT_EQ(IsCompleteSoldPage(page), complete) << page;
+
+  // Each step: the page, the address awaited, whether it is new.
+  const std::tuple<const char*, const char*, bool> steps[] = {
+      {"A", "page1", true},  {"A", "page2", false}, {"A", "page2", false},
+      {"B", "page2", true},  {"B", "page2", true},  {"A", "page1", true},
+      {"A", "page2", false}, {"C", "page3", true}};
+  std::optional<AcceptedPage> last;
+  for (const auto& [page, address, fresh] : steps)
+    EXPECT_EQ(IsNewSoldPage(page, address, last), fresh) << page << address;
 }
 
 // Deleting must succeed for a missing or present file and give up, rather

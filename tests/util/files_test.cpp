@@ -1,33 +1,27 @@
 #include "util/files.h"
 
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <filesystem>
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
+#include "util/lines.h"
 
 namespace tolvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(FilesTest, SplitLinesLikeAStringList) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(SplitLines(""), V{});
-  EXPECT_EQ(SplitLines("a"), V{"a"});
-  EXPECT_EQ(SplitLines("a\r\n"), V{"a"});
-  EXPECT_EQ(SplitLines("a\r\nb"), (V{"a", "b"}));
-  EXPECT_EQ(SplitLines("a\n\nb\r"), (V{"a", "", "b"}));
-  EXPECT_EQ(SplitLines("\r\n\r\n"), (V{"", ""}));
-  EXPECT_EQ(MemoLinesOf("\n\nnote\n\n"), (V{"", "", "note", "", ""}));
-  EXPECT_EQ(MemoLinesOf("plain"), V{"plain"});
-  EXPECT_EQ(MemoLinesOf(""), V{""});
-  EXPECT_EQ(MemoEntryLines("a\r\n\nb\r\r\n"), (V{"a", "\nb\r", ""}));
-  EXPECT_EQ(MemoEntryLines(""), V{""});
-}
 
 // A failed write must leave the old file whole, no save leaves a temporary
 // file behind, and a new file gets the usual rights (the umask's, not the
@@ -58,6 +52,49 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
     EXPECT_EQ(ReadWholeFile(target), "second\r\n");
   }
   EXPECT_THROW(ReadWholeFile(folder / "none"), Error);
+}
+
+// Makes every open of an unnamed file in this process fail, as it fails on
+// a file system without them.
+bool RefuseUnnamedFiles() {
+  constexpr unsigned kUnnamed = 020000000;  // O_TMPFILE less O_DIRECTORY
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+      BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, kUnnamed, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+  const sock_fprog program{sizeof filter / sizeof *filter, filter};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// Catches the way for file systems without unnamed files writing the wrong
+// bytes or mode, or leaving its temporary file behind when the write fails.
+TEST(FilesTest, NamedTemporaryFileWhereThereAreNoUnnamedOnes) {
+  testing::TempFolder folder;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    bool ok = RefuseUnnamedFiles();
+    const mode_t mask = ::umask(027);
+    WriteFileAtomically(folder / "a.txt", "named");
+    ::umask(mask);
+    ok = ok && ReadWholeFile(folder / "a.txt") == "named" &&
+         fs::status(folder / "a.txt").permissions() == fs::perms(0640);
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{8, 8};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ok = ok && !testing::ErrorOf([&] {
+                  WriteFileAtomically(folder / "a.txt", "more than eight");
+                }).empty();
+    ok = ok && ReadWholeFile(folder / "a.txt") == "named" &&
+         std::distance(fs::directory_iterator(folder.path()), {}) == 1;
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 // Catches a line break lost, doubled or left bare where one read of the file

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/temp_folder.h"
-#include "fakes/fakes.h"
 
 namespace tolvane {
 namespace {
@@ -177,24 +176,6 @@ TEST(TessikGloTest, LoadFileReadsLinesAndSurvivesAMissingFile) {
     EXPECT_TRUE(TessikGlo::LoadFile(lines, unreadable, 99));
     EXPECT_TRUE(lines.empty());
   }
-}
-
-// ShellOpen says in its result whether the desktop took the address (its
-// error box is the help links' to check); ShowPage makes a local page's
-// address absolute.
-TEST(TessikGloTest, ShellOpenResultAndLocalPageAddress) {
-  PlainShell shell;
-  PlainMessageBox box;
-  TessikGlo glo(shell, box);
-  EXPECT_TRUE(glo.ShellOpen("http://example.invalid/"));
-  shell.succeed = false;
-  EXPECT_FALSE(glo.ShellOpen("nowhere"));
-  PlainBrowser browser;
-  glo.ShowPage("page.htm", browser, true);
-  EXPECT_EQ(
-      browser.navigations,
-      std::vector<std::string>{TessikGlo::CurrentDirectory() + "/page.htm"});
-  EXPECT_EQ(browser.last_flags, kNavNoHistory);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// tolvane-cli parse PAGE...: captured result pages into one grid, written in
-// the CSV export form, as successive Gets would fill the grid.
+// tolvane-cli parse PAGE...: captured or saved result pages into one grid,
+// written in the CSV export form, as successive Gets would fill the grid.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -29,9 +29,16 @@ int RunParse(const Args& args) {
   if (!pages || pages->empty()) return 2;
   HeadlessApp app(RegionalSettings::FromSystemLocale());
   TFrmPrice& frm_price = app.FrmPrice();
+  // What the window would have said of each page it refused (a bot check,
+  // items still for sale, another currency), with the page's name.
+  std::string refused;
   for (const std::string& page : *pages) {
     RequireReadable(page);
+    const std::size_t told = app.message_box.shown.size();
     frm_price.ParseListingPage(page);
+    for (std::size_t i = told; i < app.message_box.shown.size(); ++i) {
+      refused += page + ": " + app.message_box.shown[i].text + "\n";
+    }
   }
   std::string csv;
   for (const RowView row : frm_price.ListView1().Rows()) {
@@ -39,7 +46,9 @@ int RunParse(const Args& args) {
   }
   // A short write is the caller's to report, with every other output.
   std::fwrite(csv.data(), 1, csv.size(), stdout);
-  return 0;
+  if (refused.empty()) return 0;
+  std::fputs(refused.c_str(), stderr);
+  return 1;
 }
 
 }  // namespace tolvane::cli

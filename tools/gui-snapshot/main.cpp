@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <cstdio>
@@ -37,6 +39,13 @@ const ParsedItem kRows[] = {
     {"1234567896", "Brass piano lamp", "15", "$61.00", "Nov-26 17:55"},
     {"1234567897", "Brass oil lamp", "2", "$30.00", "Nov-26 22:10"},
 };
+
+// Lets the charts lay out their new axes before the window is drawn.
+void Settle() {
+  QEventLoop loop;
+  QTimer::singleShot(300, &loop, &QEventLoop::quit);
+  loop.exec();
+}
 
 bool Save(QWidget& widget, const QDir& dir, const char* name) {
   const QString path = dir.filePath(QString::fromLatin1(name));
@@ -106,8 +115,28 @@ int main(int argc, char** argv) {
   h.FrmPrice().ComputeSummary();
   h.Flush();
   h.windows.OpenMarketView();
-  QApplication::processEvents();
+  Settle();
   ok = Save(*h.windows.MarketWidget(), dir, "market.png") && ok;
+
+  // One day's sales at prices under and over a dollar, some far below and
+  // above the average (icon 5), some unchecked: the logarithmic axis in
+  // cents, the hours of one day, and checked and unchecked points side by
+  // side.
+  h.Grid().Clear();
+  const char* day_prices[] = {"$0.05", "$0.25", "$0.80",  "$2.50", "$4.00",
+                              "$4.50", "$5.00", "$12.00", "$40.00"};
+  for (int i = 0; i < 9; ++i) {
+    char ended[16];
+    std::snprintf(ended, sizeof ended, "Nov-23 %02d:15", 9 + i);
+    h.AppendRow({std::to_string(3000000000LL + i), "Brass lamp", "3",
+                 day_prices[i], ended});
+    if (i % 3 == 1) h.Grid().SetChecked(i, false);
+  }
+  h.FrmPrice().ComputeSummary();
+  h.Flush();
+  h.windows.MarketWidget()->Refresh();
+  Settle();
+  ok = Save(*h.windows.MarketWidget(), dir, "market-day.png") && ok;
   h.Main().ReleaseBrowserView();
   return ok ? 0 : 1;
 }

@@ -29,6 +29,7 @@ class SummaryRows final : public RowSink {
     captions_.Prefetch(key);
   }
   void Append(const RowView& row, const caption::Key& key) override;
+  bool KeepsTexts() const override { return false; }
   // Only the captions take room: the texts are not kept.
   void Reserve(std::size_t rows, std::size_t) override {
     captions_.Reserve(rows);

@@ -26,6 +26,9 @@ class RowSink {
   virtual void PrefetchCaption(const caption::Key& key) const = 0;
   // Appends a row whose caption has this key.
   virtual void Append(const RowView& row, const caption::Key& key) = 0;
+  // False when the rows read only the figures' texts of what is appended
+  // (item, bids and price): the others may then be left empty.
+  virtual bool KeepsTexts() const = 0;
   // Room for `rows` more rows with `text_bytes` more bytes of text.
   virtual void Reserve(std::size_t rows, std::size_t text_bytes) = 0;
 

@@ -105,7 +105,7 @@ CsvFileMerge MergeOwnForm(InputFile& file, const std::string& start,
   // Room for the rows the file likely holds, so the rows do not copy
   // themselves as they grow.
   rows.Reserve(EstimatedRecords(start, file.Size()), file.Size());
-  OwnFormBatches batches(walk, settings);
+  OwnFormBatches batches(walk, rows.KeepsTexts());
   ReadAhead<CsvRowBatch> ahead(
       [&batches, &walk](CsvRowBatch& batch) {
         const bool more = batches.Fill(batch, kBatchRows);
@@ -113,7 +113,8 @@ CsvFileMerge MergeOwnForm(InputFile& file, const std::string& start,
         return more;
       },
       ReadAheadOnThread());
-  while (const CsvRowBatch* batch = ahead.Next()) {
+  while (CsvRowBatch* batch = ahead.Next()) {
+    batch->ReadNumbers(settings);
     for (std::size_t i = 0; i < batch->rows.size(); ++i) {
       PrefetchAhead(rows, *batch, i);
       const int taken = TakeRecord(rows, *batch, batch->rows[i]);
@@ -155,7 +156,7 @@ CsvFileMerge MergeHeaderForm(InputFile& file, std::string start,
   CsvReadReport report;
   if (steps.rows_start) steps.rows_start();
   rows.Reserve(expected, file.Size());
-  HeaderBatches batches(header_rows, settings);
+  HeaderBatches batches(header_rows, rows.KeepsTexts());
   ReadAhead<CsvRowBatch> ahead(
       [&batches, &bytes_read](CsvRowBatch& batch) {
         const bool more = batches.Fill(batch, kBatchRows);
@@ -165,7 +166,8 @@ CsvFileMerge MergeHeaderForm(InputFile& file, std::string start,
       ReadAheadOnThread());
   CsvFileMerge merge;
   merge.header = true;
-  while (const CsvRowBatch* batch = ahead.Next()) {
+  while (CsvRowBatch* batch = ahead.Next()) {
+    batch->ReadNumbers(settings);
     for (std::size_t i = 0; i < batch->rows.size(); ++i) {
       PrefetchAhead(rows, *batch, i);
       const PreparedCsvRow& row = batch->rows[i];

@@ -1,5 +1,6 @@
 #include "reports/csv_row_batch.h"
 
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -8,24 +9,28 @@
 namespace tolvane {
 namespace {
 
-// Appends the five texts in the grid's order and reads what AddItem reads
-// from them.
-PreparedCsvRow& Prepare(CsvRowBatch& batch, std::string_view item,
-                        std::string_view description, std::string_view bids,
-                        std::string_view price, std::string_view ended,
-                        const RegionalSettings& settings) {
+// Appends the record's texts in the grid's order, in one piece.
+PreparedCsvRow& Prepare(CsvRowBatch& batch, bool all_texts,
+                        std::string_view item, std::string_view description,
+                        std::string_view bids, std::string_view price,
+                        std::string_view ended) {
   PreparedCsvRow& row = batch.rows.emplace_back();
+  row.result.kind = CsvRowResult::Kind::kRow;
   row.text_at = batch.texts.size();
-  const std::string_view texts[] = {item, description, bids, price, ended};
+  const std::string_view texts[] = {
+      item, all_texts ? description : std::string_view(), bids, price,
+      all_texts ? ended : std::string_view()};
+  std::size_t size = 0;
   for (std::size_t i = 0; i < 5; ++i) {
     row.sizes[i] = static_cast<std::uint32_t>(texts[i].size());
-    batch.texts.append(texts[i]);
+    size += texts[i].size();
   }
-  row.key = caption::MakeKey(item);
-  const std::optional<double> value = AddedRowPrice(price, settings);
-  row.usable = value.has_value();
-  if (value) row.price = *value;
-  row.bids = ReadBids(bids);
+  batch.texts.resize(row.text_at + size);
+  char* out = batch.texts.data() + row.text_at;
+  for (const std::string_view text : texts) {
+    if (!text.empty()) std::memcpy(out, text.data(), text.size());
+    out += text.size();
+  }
   return row;
 }
 
@@ -34,6 +39,18 @@ PreparedCsvRow& Prepare(CsvRowBatch& batch, std::string_view item,
 void CsvRowBatch::Clear() {
   texts.clear();
   rows.clear();
+}
+
+void CsvRowBatch::ReadNumbers(const RegionalSettings& settings) {
+  for (PreparedCsvRow& row : rows) {
+    if (row.result.kind != CsvRowResult::Kind::kRow) continue;
+    const RowView view = Row(row);
+    row.key = caption::MakeKey(view.item);
+    const std::optional<double> value = AddedRowPrice(view.price, settings);
+    row.usable = value.has_value();
+    if (value) row.price = *value;
+    row.bids = ReadBids(view.bids);
+  }
 }
 
 RowView CsvRowBatch::Row(const PreparedCsvRow& row) const {
@@ -62,8 +79,8 @@ bool OwnFormBatches::Fill(CsvRowBatch& batch, std::size_t rows) {
     if (started_ && walk_.AtEnd()) return false;
     started_ = true;
     walk_.Next(record);
-    Prepare(batch, record.item, record.description, record.bids, record.price,
-            record.ended, settings_);
+    Prepare(batch, all_texts_, record.item, record.description, record.bids,
+            record.price, record.ended);
   }
   return true;
 }
@@ -82,8 +99,8 @@ bool HeaderBatches::Fill(CsvRowBatch& batch, std::size_t rows) {
       continue;
     }
     PreparedCsvRow& row =
-        Prepare(batch, item_.Item, item_.Description, item_.Bids, item_.Price,
-                item_.Ended, settings_);
+        Prepare(batch, all_texts_, item_.Item, item_.Description, item_.Bids,
+                item_.Price, item_.Ended);
     row.result = result;
     row.currency_named = rows_.CurrencyNamed();
   }

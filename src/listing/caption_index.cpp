@@ -87,7 +87,11 @@ void CaptionIndex::Prefetch(const Key& key) const {
 }
 
 void CaptionIndex::Reserve(std::size_t count) {
-  entries_.reserve(entries_.size() + count);
+  if (entries_.capacity() < entries_.size() + count) {
+    entries_.reserve(entries_.size() + count);
+    AdviseLargePages(entries_.data(),
+                     entries_.capacity() * sizeof(caption::Entry));
+  }
   std::size_t capacity = std::max(kFirstCapacity, slots_.size());
   while ((entries_.size() + count) * 2 > capacity) capacity *= 2;
   if (capacity > slots_.size()) Rehash(capacity);

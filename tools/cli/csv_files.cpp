@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <new>
+#include <optional>
 
+#include "commands.h"
 #include "reports/csv_file_merge.h"
 #include "util/error.h"
 #include "util/files.h"
@@ -72,6 +74,21 @@ bool MergeCsvFiles(RowSink& rows, const std::vector<std::string>& files,
     }
   }
   return every_file_gave_rows;
+}
+
+std::optional<Args> FileArguments(const Args& args) {
+  Args files;
+  bool options_done = false;
+  for (const std::string& arg : args) {
+    if (!options_done && arg == "--") {
+      options_done = true;
+    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
+      return std::nullopt;
+    } else {
+      files.push_back(arg);
+    }
+  }
+  return files;
 }
 
 bool IsUnknownOption(const std::string& arg) {

@@ -66,7 +66,8 @@ std::string GeneratedFile(std::size_t records) {
 // duplicate test asked for ahead) taking or leaving out other records than
 // the literal merge, in another order (the 32-bit sums differ then), across
 // batch ends; and rows kept for their figures giving other totals, prices,
-// counts or currency than the grid for the same file, of either form.
+// counts or currency than the grid for the same file, of either form; and a
+// merge told to stop going on to the file's end.
 TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
   TempFolder folder;
   const std::string own = GeneratedFile(20000);
@@ -114,6 +115,21 @@ TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
     }
     EXPECT_TRUE(SameBits(want.price_sum, literal.Totals().price_sum)) << name;
   }
+  // Stopped after its first batch, the merge ends there and says so.
+  WriteText(folder / "f.csv", own);
+  InputFile file(folder / "f.csv");
+  ResultGrid stopped;
+  CsvMergeSteps steps;
+  std::size_t bytes = 0;
+  steps.after_batch = [&bytes](std::size_t read) {
+    bytes = read;
+    return false;
+  };
+  const CsvFileMerge merge = MergeCsvFile(file, stopped, us, steps);
+  EXPECT_FALSE(merge.finished);
+  EXPECT_GT(stopped.Count(), 0);
+  EXPECT_LT(stopped.Count(), LiteralMerge(own).Count());
+  EXPECT_GT(bytes, 0u);
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "commands.h"
 #include "headless_app.h"
+#include "reports/csv_export.h"
 #include "sample_rows.h"
 
 namespace tolvane {
@@ -67,20 +71,57 @@ void TimeMerge(benchmark::State& state, const std::string& file,
   fs::remove(file);
 }
 
+// Writes what Export writes for a grid of the first N sample auctions,
+// record by record, so ten million rows never sit in memory as items.
+void WriteExportedFile(const std::string& file, std::size_t rows) {
+  std::ofstream out(file, std::ios::binary);
+  bench::SampleItemStream stream;
+  std::string record;
+  for (std::size_t i = 0; i < rows; ++i) {
+    const ParsedItem item = stream.Next();
+    record = CsvRecord(*MakeRow(item, RegionalSettings::UnitedStates()));
+    record += "\r\n";
+    out << record;
+  }
+}
+
 // Merge of an exported N-row file into an empty grid: the file read, the
 // walk, AddItem and the summary after every record.
 void BM_MergeCsv(benchmark::State& state) {
   const auto rows = static_cast<std::size_t>(state.range(0));
   const std::string file = BenchFile("merge.csv");
-  {
-    cli::HeadlessApp source(RegionalSettings::UnitedStates());
-    FillGrid(source, rows);
-    source.file_dialog.answers.push_back(file);
-    source.FrmPrice().CreateCSVFileFromGrid1Click(Sender{"SpdBtnCSVOut"});
-  }
+  WriteExportedFile(file, rows);
   TimeMerge(state, file, static_cast<int>(rows));
 }
-BENCHMARK(BM_MergeCsv)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MergeCsv)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMillisecond);
+
+// The whole of tolvane-cli summary on an exported N-row file, in process:
+// the arguments read, the file merged into rows kept for their figures, the
+// seven lines printed (to /dev/null while timed).
+void BM_SummaryCli(benchmark::State& state) {
+  const auto rows = static_cast<std::size_t>(state.range(0));
+  const std::string file = BenchFile("summary.csv");
+  WriteExportedFile(file, rows);
+  std::fflush(stdout);
+  const int kept_stdout = ::dup(1);
+  const int null = ::open("/dev/null", O_WRONLY);
+  ::dup2(null, 1);
+  int status = 0;
+  for (auto _ : state) {
+    status |= cli::RunSummary({file});
+    std::fflush(stdout);
+  }
+  ::dup2(kept_stdout, 1);
+  ::close(kept_stdout);
+  ::close(null);
+  if (status != 0) state.SkipWithError("the summary failed");
+  state.counters["bytes"] = static_cast<double>(fs::file_size(file));
+  fs::remove(file);
+}
+BENCHMARK(BM_SummaryCli)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Merge of N rows of another tool's file, a data set of sold listings with
 // the header title,sold_price_usd,ended_at,item_id: titles quoted where

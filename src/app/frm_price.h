@@ -206,10 +206,6 @@ class TFrmPrice {
                     const std::function<void()>& before_rows);
   void MergeCsvRecords(const std::string& file_name,
                        const std::function<void()>& before_rows);
-  // The rest of a file whose start, already read, holds this header.
-  void MergeHeaderCsv(InputFile& file, std::string start,
-                      const CsvHeader& header,
-                      const std::function<void()>& before_rows);
   // Ends the command at a load that brought no page, saying why.
   void EndWithLoadFailure(const LoadFailure& failure);
   // Today's page: added, or refused.

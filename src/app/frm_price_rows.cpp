@@ -6,6 +6,7 @@
 #include "analysis/summary.h"
 #include "app/busy_box.h"
 #include "app/frm_price.h"
+#include "listing/price_text.h"
 #include "util/money.h"
 
 namespace tolvane {
@@ -28,14 +29,14 @@ double ReadFilterBox(TextBox& box, const char* default_text,
 }  // namespace
 
 int TFrmPrice::AddItem(const ParsedItem& item) {
-  if (grid_.HasCaptionWithPrefix(item.Item)) return -1;
-  if (PriceTextInvalid(item)) return -2;
+  const caption::Key key = caption::MakeKey(item.Item);
+  if (grid_.HasCaptionWithPrefix(key)) return -1;
   // A price that passes the character test can still fail to convert ("$"
   // or "." alone, a line feed at the end); such a row would stop every
   // later summary, filter and sort, so it stays out like any unusable price.
-  std::optional<ResultRow> row = MakeRow(item, Regional());
-  if (!row) return -2;
-  grid_.Append(std::move(*row));
+  const std::optional<double> price = AddedRowPrice(item.Price, Regional());
+  if (!price) return -2;
+  grid_.Append(NewRow(item, *price), key);
   ComputeSummary();
   Form.Repaint();
   if (app_.BusyBox != nullptr) app_.BusyBox->Form.Repaint();
@@ -43,14 +44,7 @@ int TFrmPrice::AddItem(const ParsedItem& item) {
 }
 
 bool TFrmPrice::PriceTextInvalid(const ParsedItem& item) const {
-  // Each of ".", "$", "," and " " may appear once: the first of each becomes
-  // a digit, and whatever is left must be digits.
-  std::string copy = item.Price;
-  TessikGlo::ReplaceFirst(copy, ".", "9");
-  TessikGlo::ReplaceFirst(copy, "$", "9");
-  TessikGlo::ReplaceFirst(copy, ",", "9");
-  TessikGlo::ReplaceFirst(copy, " ", "9");
-  return !TessikGlo::IsAllDigits(copy);
+  return !PriceTextUsable(item.Price);
 }
 
 RegionalSettings TFrmPrice::ShownSettings() const {

@@ -4,6 +4,8 @@
 #include <functional>
 #include <utility>
 
+#include "util/large_pages.h"
+
 namespace tolvane {
 namespace {
 
@@ -12,38 +14,14 @@ using caption::EntryReader;
 using caption::Key;
 using caption::kInline;
 
-std::uint64_t Mix(std::uint64_t x) {
-  x ^= x >> 30;
-  x *= 0xBF58476D1CE4E5B9ULL;
-  x ^= x >> 27;
-  x *= 0x94D049BB133111EBULL;
-  x ^= x >> 31;
-  return x;
-}
-
-std::uint64_t Hash(std::uint64_t head0, std::uint64_t head1, std::size_t size,
-                   std::string_view tail) {
-  std::uint64_t hash = Mix(head0 ^ Mix(head1 ^ Mix(size)));
-  if (!tail.empty()) hash = Mix(hash ^ std::hash<std::string_view>{}(tail));
-  return hash;
-}
-
 constexpr std::uint64_t kIndexMask = 0xFFFFFFFFULL;
 constexpr std::size_t kFirstCapacity = 16;
 
 }  // namespace
 
 std::uint64_t CaptionIndex::HashOf(const Entry& entry) const {
-  return Hash(entry.head0, entry.head1, entry.size,
-              EntryReader(tails_).Tail(entry));
-}
-
-std::uint64_t CaptionIndex::HashOf(const Key& key) {
-  const std::string_view tail =
-      key.lowered.size() > kInline
-          ? std::string_view(key.lowered).substr(kInline)
-          : std::string_view();
-  return Hash(key.head0, key.head1, key.lowered.size(), tail);
+  return caption::Hash(entry.head0, entry.head1, entry.size,
+                       EntryReader(tails_).Tail(entry));
 }
 
 void CaptionIndex::PlaceInTable(std::uint32_t index, std::uint64_t hash) {
@@ -54,7 +32,17 @@ void CaptionIndex::PlaceInTable(std::uint32_t index, std::uint64_t hash) {
 }
 
 void CaptionIndex::Rehash(std::size_t capacity) {
-  slots_.assign(capacity, 0);
+  if (capacity == slots_.size()) {
+    std::fill(slots_.begin(), slots_.end(), 0);
+  } else {
+    // A fresh table, advised before it is written: lookups hit it at
+    // random.
+    std::vector<std::uint64_t> slots;
+    slots.reserve(capacity);
+    AdviseLargePages(slots.data(), capacity * sizeof(std::uint64_t));
+    slots.assign(capacity, 0);
+    slots_ = std::move(slots);
+  }
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     PlaceInTable(static_cast<std::uint32_t>(i), HashOf(entries_[i]));
   }
@@ -62,7 +50,7 @@ void CaptionIndex::Rehash(std::size_t capacity) {
 
 bool CaptionIndex::Contains(const Key& key) const {
   if (slots_.empty()) return false;
-  const std::uint64_t hash = HashOf(key);
+  const std::uint64_t hash = key.hash;
   const std::size_t mask = slots_.size() - 1;
   const EntryReader reader(tails_);
   for (std::size_t slot = hash & mask; slots_[slot] != 0;
@@ -77,15 +65,43 @@ bool CaptionIndex::Contains(const Key& key) const {
 bool CaptionIndex::HasPrefix(std::string_view text) const {
   if (entries_.empty()) return false;
   if (text.empty()) return true;
-  const Key key = caption::MakeKey(text);
+  return HasPrefix(caption::MakeKey(text));
+}
+
+bool CaptionIndex::HasPrefix(const Key& key) const {
+  if (entries_.empty()) return false;
+  if (key.lowered.empty()) return true;
   if (key.lowered.size() >= longest_) return Contains(key);
   const EntryReader reader(tails_);
   if (!sorted_) sorted_.emplace(entries_, reader);
   return sorted_->HasPrefix(key, reader);
 }
 
+void CaptionIndex::Prefetch(const Key& key) const {
+#if defined(__GNUC__)
+  if (!slots_.empty())
+    __builtin_prefetch(&slots_[key.hash & (slots_.size() - 1)]);
+#else
+  (void)key;
+#endif
+}
+
+void CaptionIndex::Reserve(std::size_t count) {
+  if (entries_.capacity() < entries_.size() + count) {
+    entries_.reserve(entries_.size() + count);
+    AdviseLargePages(entries_.data(),
+                     entries_.capacity() * sizeof(caption::Entry));
+  }
+  std::size_t capacity = std::max(kFirstCapacity, slots_.size());
+  while ((entries_.size() + count) * 2 > capacity) capacity *= 2;
+  if (capacity > slots_.size()) Rehash(capacity);
+}
+
 void CaptionIndex::Insert(std::string_view caption, Id id) {
-  const Key key = caption::MakeKey(caption);
+  Insert(caption::MakeKey(caption), id);
+}
+
+void CaptionIndex::Insert(const Key& key, Id id) {
   Entry entry;
   entry.head0 = key.head0;
   entry.head1 = key.head1;
@@ -105,8 +121,7 @@ void CaptionIndex::Insert(std::string_view caption, Id id) {
     if (entries_.size() * 2 > slots_.size()) {
       Rehash(std::max(kFirstCapacity, slots_.size() * 2));
     } else {
-      PlaceInTable(static_cast<std::uint32_t>(entries_.size() - 1),
-                   HashOf(key));
+      PlaceInTable(static_cast<std::uint32_t>(entries_.size() - 1), key.hash);
     }
     if (sorted_) sorted_->Insert(entry, key, EntryReader(tails_));
   } catch (...) {

@@ -26,11 +26,18 @@ class CaptionIndex {
   using Id = std::uint32_t;
 
   void Insert(std::string_view caption, Id id);
-  // Room for `count` more captions.
-  void Reserve(std::size_t count) { entries_.reserve(entries_.size() + count); }
+  // The same with the caption's key made already.
+  void Insert(const caption::Key& key, Id id);
+  // Room for `count` more captions, the table included: no rehash until
+  // they are in.
+  void Reserve(std::size_t count);
   // True when some caption begins with the text, letter case aside. An
   // empty text begins every caption.
   bool HasPrefix(std::string_view text) const;
+  bool HasPrefix(const caption::Key& key) const;
+  // Asks the processor for the table slot a lookup of the key reads first,
+  // so that lookups a few records ahead overlap their memory waits.
+  void Prefetch(const caption::Key& key) const;
   // Drops every caption whose id is marked (ids beyond the marks stay).
   void Remove(const std::vector<bool>& removed_ids);
   void Clear();
@@ -38,7 +45,6 @@ class CaptionIndex {
 
  private:
   std::uint64_t HashOf(const caption::Entry& entry) const;
-  static std::uint64_t HashOf(const caption::Key& key);
   bool Contains(const caption::Key& key) const;
   void PlaceInTable(std::uint32_t index, std::uint64_t hash);
   void Rehash(std::size_t capacity);

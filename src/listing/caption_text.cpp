@@ -1,6 +1,7 @@
 #include "listing/caption_text.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tolvane::caption {
 namespace {
@@ -49,7 +50,23 @@ int AfterHeads(std::string_view a_tail, std::size_t a_size,
   return Order(a_size, b_size);
 }
 
+std::uint64_t Mix(std::uint64_t x) {
+  x ^= x >> 30;
+  x *= 0xBF58476D1CE4E5B9ULL;
+  x ^= x >> 27;
+  x *= 0x94D049BB133111EBULL;
+  x ^= x >> 31;
+  return x;
+}
+
 }  // namespace
+
+std::uint64_t Hash(std::uint64_t head0, std::uint64_t head1, std::size_t size,
+                   std::string_view tail) {
+  std::uint64_t hash = Mix(head0 ^ Mix(head1 ^ Mix(size)));
+  if (!tail.empty()) hash = Mix(hash ^ std::hash<std::string_view>{}(tail));
+  return hash;
+}
 
 Key MakeKey(std::string_view text) {
   Key key;
@@ -57,6 +74,7 @@ Key MakeKey(std::string_view text) {
   std::transform(text.begin(), text.end(), key.lowered.begin(), Lower);
   key.head0 = Word(key.lowered, 0);
   key.head1 = Word(key.lowered, 8);
+  key.hash = Hash(key.head0, key.head1, key.lowered.size(), KeyTail(key));
   return key;
 }
 

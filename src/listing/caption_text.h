@@ -16,6 +16,9 @@ inline constexpr std::size_t kInline = 16;
 struct Key {
   std::uint64_t head0 = 0;
   std::uint64_t head1 = 0;
+  // The index's hash of the text, made with the key so that it can be made
+  // away from the index, ahead of the lookup.
+  std::uint64_t hash = 0;
   std::string lowered;
 };
 
@@ -31,6 +34,11 @@ struct Entry {
 
 // Letter case aside: only A to Z fold, as in the grid's caption search.
 Key MakeKey(std::string_view text);
+
+// The hash of a lower-cased text from its head words, its size and the
+// bytes after its first 16.
+std::uint64_t Hash(std::uint64_t head0, std::uint64_t head1, std::size_t size,
+                   std::string_view tail);
 
 // Reads entries against the tail store they point into.
 class EntryReader {

@@ -1,13 +1,13 @@
 #include "listing/result_grid.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <limits>
 
-#include "util/numbers.h"
+#include "listing/price_text.h"
+#include "util/large_pages.h"
 #include "util/tessik_glo.h"
 
 namespace tolvane {
@@ -23,31 +23,25 @@ float BidsValue(std::string_view bids) {
   return static_cast<float>(value);
 }
 
-// Asks for large pages under a big table: filling it then costs a page
-// fault per 2 MB instead of per 4 KB. Only whole large pages inside the
-// table are advised.
-void AdviseLargePages(const void* data, std::size_t bytes) {
-  constexpr std::uintptr_t kLarge = std::uintptr_t{1} << 21;
-  const auto at = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t start = (at + kLarge - 1) & ~(kLarge - 1);
-  const std::uintptr_t end = (at + bytes) & ~(kLarge - 1);
-  if (end > start) {
-    ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-  }
-}
-
 }  // namespace
 
 std::optional<ResultRow> MakeRow(const ParsedItem& item,
                                  const RegionalSettings& settings) {
-  double price = 0;
-  if (!TryStrToFloat(TessikGlo::CleanPrice(item.Price), settings, price)) {
-    return std::nullopt;
-  }
-  // Statistics, icons and sorting run in 32 bits: a price beyond their range
-  // would make every figure infinite.
-  if (std::fabs(price) > std::numeric_limits<float>::max()) return std::nullopt;
-  ResultRow row;
+  const std::optional<double> price = RowPrice(item.Price, settings);
+  if (!price) return std::nullopt;
+  return NewRow(item, *price);
+}
+
+BidsNumbers ReadBids(std::string_view bids) {
+  BidsNumbers numbers;
+  numbers.zero_bid = bids == "-";
+  numbers.numeric = TessikGlo::IsAllDigits(bids);
+  if (numbers.numeric) numbers.value = BidsValue(bids);
+  return numbers;
+}
+
+RowView NewRow(const ParsedItem& item, double price) {
+  RowView row;
   row.item = item.Item;
   row.description = item.Description;
   row.bids = item.Bids;
@@ -56,9 +50,10 @@ std::optional<ResultRow> MakeRow(const ParsedItem& item,
   row.checked = item.checked;
   row.price64 = price;
   row.price32 = static_cast<float>(price);
-  row.zero_bid = item.Bids == "-";
-  row.bids_numeric = TessikGlo::IsAllDigits(item.Bids);
-  if (row.bids_numeric) row.bids_value = BidsValue(item.Bids);
+  const BidsNumbers bids = ReadBids(item.Bids);
+  row.zero_bid = bids.zero_bid;
+  row.bids_numeric = bids.numeric;
+  row.bids_value = bids.value;
   return row;
 }
 
@@ -149,6 +144,21 @@ void ResultGrid::RenumberIds() {
 }
 
 void ResultGrid::Append(const ResultRow& row) {
+  Append(RowView(row), caption::MakeKey(row.item));
+}
+
+void ResultGrid::Append(const RowView& row, const caption::Key& key) {
+  // A row of this very grid is copied out first: making room may move the
+  // texts it points into.
+  const char* const held = texts_.data();
+  for (const std::string_view text :
+       {row.item, row.description, row.bids, row.price, row.ended}) {
+    if (std::less_equal<>{}(held, text.data()) &&
+        std::less<>{}(text.data(), held + texts_.capacity())) {
+      Append(static_cast<ResultRow>(row), key);
+      return;
+    }
+  }
   // Ids are never reused until the grid is cleared; after four billion
   // appends the live rows are numbered afresh.
   if (next_id_ == std::numeric_limits<CaptionIndex::Id>::max()) RenumberIds();
@@ -157,16 +167,26 @@ void ResultGrid::Append(const ResultRow& row) {
   Slot slot;
   slot.text_at = texts_.size();
   // A text is part of a page or file held in memory, far below 4 GB.
-  const std::string* const texts[] = {&row.item, &row.description, &row.bids,
-                                      &row.price, &row.ended};
+  const std::string_view texts[] = {row.item, row.description, row.bids,
+                                    row.price, row.ended};
+  std::size_t size = 0;
   for (std::size_t i = 0; i < 5; ++i) {
-    slot.sizes[i] = static_cast<std::uint32_t>(texts[i]->size());
-    texts_ += *texts[i];
+    slot.sizes[i] = static_cast<std::uint32_t>(texts[i].size());
+    size += texts[i].size();
+  }
+  // One resize and five copies: appending text by text would check the
+  // room five times.
+  const std::size_t at = texts_.size();
+  texts_.resize(at + size);
+  char* out = texts_.data() + at;
+  for (const std::string_view text : texts) {
+    if (!text.empty()) std::memcpy(out, text.data(), text.size());
+    out += text.size();
   }
   // The caption goes in last, as a whole or not at all: from here on nothing
   // can fail, so a row that could not be added leaves no caption for the
   // duplicate test to find (only unused bytes of text).
-  captions_.Insert(row.item, next_id_);
+  captions_.Insert(key, next_id_);
   slot.price32 = row.price32;
   slot.price64 = row.price64;
   slot.bids_value = row.bids_value;
@@ -178,7 +198,7 @@ void ResultGrid::Append(const ResultRow& row) {
   row_ids_.push_back(next_id_++);
   // An append adds the new row at the end of the pass: the running totals
   // stay exactly those of a fresh pass.
-  if (totals_valid_) AddToTotals(slots_.back());
+  if (totals_valid_) AddToTotals(totals_, slots_.back());
   if (observer_ != nullptr) observer_->RowsAppended(Count() - 1, Count() - 1);
 }
 
@@ -191,20 +211,10 @@ void ResultGrid::Reserve(std::size_t rows, std::size_t text_bytes) {
   AdviseLargePages(texts_.data(), texts_.capacity());
 }
 
-void ResultGrid::AddToTotals(const Slot& row) const {
-  ++totals_.count;
-  if (!row.checked) return;
-  ++totals_.checked;
-  totals_.price_sum += row.price32;
-  if (row.bids_numeric) totals_.bids_sum += row.bids_value;
-  if (row.price32 < totals_.low) totals_.low = row.price32;
-  if (row.price32 > totals_.high) totals_.high = row.price32;
-}
-
 const GridTotals& ResultGrid::Totals() const {
   if (!totals_valid_) {
     totals_ = GridTotals{};
-    for (const Slot& row : slots_) AddToTotals(row);
+    for (const Slot& row : slots_) AddToTotals(totals_, row);
     totals_valid_ = true;
   }
   return totals_;
@@ -334,6 +344,11 @@ bool ResultGrid::Reorder(const std::vector<int>& order) {
   Invalidate();
   if (observer_ != nullptr) observer_->RowsReset();
   return true;
+}
+
+std::optional<std::string> ResultGrid::CurrencyConflict(
+    std::string_view currency) const {
+  return tolvane::CurrencyConflict(*this, currency);
 }
 
 std::optional<std::string> CurrencyConflict(const ResultGrid& grid,

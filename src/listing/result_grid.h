@@ -11,6 +11,7 @@
 
 #include "listing/caption_index.h"
 #include "listing/parsed_item.h"
+#include "listing/row_sink.h"
 #include "util/regional.h"
 
 namespace tolvane {
@@ -115,6 +116,18 @@ class RowRange {
 std::optional<ResultRow> MakeRow(const ParsedItem& item,
                                  const RegionalSettings& settings);
 
+// What the statistics read from a Bids text.
+struct BidsNumbers {
+  float value = 0;        // the bids when numeric
+  bool numeric = false;   // the text passes IsAllDigits
+  bool zero_bid = false;  // the text is exactly "-"
+};
+BidsNumbers ReadBids(std::string_view bids);
+
+// A new, checked row of the record's texts (views into it) whose price has
+// been read already.
+RowView NewRow(const ParsedItem& item, double price);
+
 // Figures over the checked rows, accumulated in 32-bit floating point in
 // grid order.
 struct GridTotals {
@@ -125,6 +138,19 @@ struct GridTotals {
   float low = 999999.0f;
   float high = 0;
 };
+
+// Adds a row (a RowView, or anything with its marks and numbers) at the end
+// of the pass the totals were taken in.
+template <class Row>
+void AddToTotals(GridTotals& totals, const Row& row) {
+  ++totals.count;
+  if (!row.checked) return;
+  ++totals.checked;
+  totals.price_sum += row.price32;
+  if (row.bids_numeric) totals.bids_sum += row.bids_value;
+  if (row.price32 < totals.low) totals.low = row.price32;
+  if (row.price32 > totals.high) totals.high = row.price32;
+}
 
 // Told about every change so a view can follow.
 class GridObserver {
@@ -144,18 +170,22 @@ class GridObserver {
 // The texts of all rows live in one buffer, each row holding where its own
 // begin and how long each is: a million rows cost their bytes and a few
 // dozen more each, not five strings and their allocations.
-class ResultGrid {
+class ResultGrid final : public RowSink {
  public:
-  int Count() const { return static_cast<int>(slots_.size()); }
+  int Count() const override { return static_cast<int>(slots_.size()); }
   RowView Row(int index) const;
   RowRange Rows() const { return RowRange(*this); }
 
   // Adds the row, or leaves the grid as it was when that fails (no memory).
   void Append(const ResultRow& row);
+  // The row's texts are copied; they may not be this grid's own.
+  void Append(const RowView& row, const caption::Key& key) override;
   // Makes room for `rows` more rows holding `text_bytes` more bytes of
-  // text. Room not filled is address space only: its pages are never
-  // touched.
-  void Reserve(std::size_t rows, std::size_t text_bytes);
+  // text. The caption table takes its size at once; other room not filled
+  // is address space only: its pages are never touched.
+  void Reserve(std::size_t rows, std::size_t text_bytes) override;
+  bool KeepsTexts() const override { return true; }
+
   void SetChecked(int index, bool checked);
   void SetSelected(int index, bool selected);
   void CheckAll();
@@ -174,6 +204,12 @@ class ResultGrid {
   // True when some row's caption begins with the text, compared without
   // regard to letter case. An empty text begins every caption.
   bool HasCaptionWithPrefix(std::string_view text) const;
+  bool HasCaptionWithPrefix(const caption::Key& key) const override {
+    return captions_.HasPrefix(key);
+  }
+  void PrefetchCaption(const caption::Key& key) const override {
+    captions_.Prefetch(key);
+  }
 
   const GridTotals& Totals() const;
 
@@ -187,10 +223,14 @@ class ResultGrid {
   // The ISO code of the currency the prices are in, once a source that
   // names its currency (today's pages, other tools' files) has added rows;
   // empty while no source has named one. Emptying the grid forgets it.
-  std::string_view Currency() const {
+  std::string_view Currency() const override {
     return slots_.empty() ? std::string_view{} : currency_;
   }
-  void SetCurrency(std::string currency) { currency_ = std::move(currency); }
+  void SetCurrency(std::string currency) override {
+    currency_ = std::move(currency);
+  }
+  std::optional<std::string> CurrencyConflict(
+      std::string_view currency) const override;
 
   // Lets a test reach the renumbering that follows four billion appends.
   void SetNextIdForTesting(CaptionIndex::Id id) { next_id_ = id; }
@@ -214,7 +254,6 @@ class ResultGrid {
 
   std::size_t Index(int index) const { return static_cast<std::size_t>(index); }
   RowView ViewOf(const Slot& slot) const;
-  void AddToTotals(const Slot& row) const;
   void Invalidate() { totals_valid_ = false; }
   void NotifyAllChanged();
   void RenumberIds();

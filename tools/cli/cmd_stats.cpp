@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "analysis/robust_figures.h"
+#include "analysis/summary_rows.h"
 #include "commands.h"
 #include "csv_files.h"
-#include "headless_app.h"
 #include "util/regional.h"
 
 namespace tolvane::cli {
@@ -29,10 +29,9 @@ int RunStats(const Args& args) {
   }
   if (files.empty()) return 2;
   const RegionalSettings settings = RegionalSettings::FromSystemLocale();
-  HeadlessApp app(settings);
-  if (!MergeCsvFiles(app, files)) return 1;
-  std::vector<double> prices = CheckedPrices(app.FrmPrice().ListView1());
-  const RobustFigures figures = ComputeRobustFigures(prices);
+  SummaryRows rows(true);
+  if (!MergeCsvFiles(rows, files, settings)) return 1;
+  const RobustFigures figures = ComputeRobustFigures(rows.CheckedPrices());
   if (json) {
     std::printf("%s\n", RobustFiguresJson(figures).c_str());
     return 0;

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <optional>
 
+#include "analysis/summary.h"
+#include "analysis/summary_rows.h"
 #include "commands.h"
 #include "csv_files.h"
-#include "headless_app.h"
+#include "platform/plain_controls.h"
+#include "util/money.h"
 #include "util/regional.h"
 
 namespace tolvane::cli {
@@ -13,12 +16,15 @@ namespace tolvane::cli {
 int RunSummary(const Args& args) {
   const std::optional<Args> files = FileArguments(args);
   if (!files || files->empty()) return 2;
-  HeadlessApp app(RegionalSettings::FromSystemLocale());
-  if (!MergeCsvFiles(app, *files)) return 1;
-  // Files without items leave the memo as it was; the summary of the grid
-  // as it stands is the same either way.
-  app.FrmPrice().ComputeSummary();
-  for (const std::string& line : app.MResultsLeft.Lines()) {
+  const RegionalSettings settings = RegionalSettings::FromSystemLocale();
+  // Only the figures are printed: the rows keep no texts.
+  SummaryRows rows(false);
+  if (!MergeCsvFiles(rows, *files, settings)) return 1;
+  // The memo's lines as the window writes them for the same rows.
+  PlainMemo memo;
+  memo.Add(SummaryWriter(SettingsForCurrency(settings, rows.Currency()))
+               .Text(FiguresOf(rows.Totals())));
+  for (const std::string& line : memo.Lines()) {
     std::printf("%s\n", line.c_str());
   }
   return 0;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "headless_app.h"
+#include "listing/row_sink.h"
+#include "util/regional.h"
 
 namespace tolvane::cli {
 
@@ -14,6 +16,11 @@ namespace tolvane::cli {
 // cannot be read ends the run with its error. False when another tool's
 // file gave no row.
 bool MergeCsvFiles(HeadlessApp& app, const std::vector<std::string>& files);
+
+// The same for rows kept apart from any window, merged by the Merge
+// command's rules with the same messages.
+bool MergeCsvFiles(RowSink& rows, const std::vector<std::string>& files,
+                   const RegionalSettings& settings);
 
 // True for a switch the command does not know.
 bool IsUnknownOption(const std::string& arg);

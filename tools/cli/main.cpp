@@ -4,7 +4,6 @@
 #include <cstring>
 #include <exception>
 #include <new>
-#include <optional>
 #include <string>
 
 #include "commands.h"
@@ -50,25 +49,6 @@ int Finish(int status) {
 }
 
 }  // namespace
-
-namespace tolvane::cli {
-
-std::optional<Args> FileArguments(const Args& args) {
-  Args files;
-  bool options_done = false;
-  for (const std::string& arg : args) {
-    if (!options_done && arg == "--") {
-      options_done = true;
-    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
-      return std::nullopt;
-    } else {
-      files.push_back(arg);
-    }
-  }
-  return files;
-}
-
-}  // namespace tolvane::cli
 
 int main(int argc, char** argv) {
   using namespace tolvane::cli;

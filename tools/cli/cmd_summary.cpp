@@ -7,7 +7,7 @@
 #include "analysis/summary_rows.h"
 #include "commands.h"
 #include "csv_files.h"
-#include "platform/plain_controls.h"
+#include "app/headless_controls.h"
 #include "util/money.h"
 #include "util/regional.h"
 
@@ -21,7 +21,7 @@ int RunSummary(const Args& args) {
   SummaryRows rows(false);
   if (!MergeCsvFiles(rows, *files, settings)) return 1;
   // The memo's lines as the window writes them for the same rows.
-  PlainMemo memo;
+  KeptMemo memo;
   memo.Add(SummaryWriter(SettingsForCurrency(settings, rows.Currency()))
                .Text(FiguresOf(rows.Totals())));
   for (const std::string& line : memo.Lines()) {

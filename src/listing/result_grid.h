@@ -232,10 +232,11 @@ class ResultGrid final : public RowSink {
   std::optional<std::string> CurrencyConflict(
       std::string_view currency) const override;
 
-  // Lets a test reach the renumbering that follows four billion appends.
-  void SetNextIdForTesting(CaptionIndex::Id id) { next_id_ = id; }
-
  private:
+  // The tests reach the renumbering that follows four billion appends
+  // through it, instead of appending four billion rows.
+  friend struct ResultGridIds;
+
   // A row's place in texts_ and its marks and numbers.
   struct Slot {
     std::uint64_t text_at = 0;

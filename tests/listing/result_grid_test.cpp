@@ -30,6 +30,13 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace tolvane {
+
+struct ResultGridIds {
+  static void SetNext(ResultGrid& grid, CaptionIndex::Id id) {
+    grid.next_id_ = id;
+  }
+};
+
 namespace {
 
 ResultRow RowOf(const std::string& item, float price = 1, bool checked = true) {
@@ -158,7 +165,8 @@ TEST(ResultGridTest, PrefixesFoundAmongManyCaptionsWithOneHead) {
 TEST(ResultGridTest, CaptionsSurviveTheRenumberingOfIds) {
   ResultGrid grid;
   for (const char* item : {"a1", "b2", "c3"}) grid.Append(RowOf(item));
-  grid.SetNextIdForTesting(std::numeric_limits<CaptionIndex::Id>::max() - 1);
+  ResultGridIds::SetNext(grid,
+                         std::numeric_limits<CaptionIndex::Id>::max() - 1);
   for (const char* item : {"d4", "e5", "f6"}) grid.Append(RowOf(item));
   grid.RemoveIf([](const RowView& row) { return row.item == "b2"; });
   for (const char* item : {"a1", "c3", "d4", "e5", "f6"})

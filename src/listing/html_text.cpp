@@ -114,13 +114,8 @@ char32_t NamedReference(std::string_view text, std::size_t& length) {
   // no further, so a run of "&" costs no more than its length.
   const std::size_t semicolon = text.substr(0, 8).find(';');
   if (semicolon == std::string_view::npos) return kNotAReference;
+  // A name with anything but letters and digits matches none of the lists.
   const std::string_view name = text.substr(1, semicolon - 1);
-  const auto letter_or_digit = [](char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-  };
-  if (!std::all_of(name.begin(), name.end(), letter_or_digit)) {
-    return kNotAReference;
-  }
   length = semicolon + 1;
   for (const Named& named : kOtherNames) {
     if (name == named.name) return named.code;

@@ -78,7 +78,7 @@ ResultGrid Rows(int count, const std::string& ended) {
 // not date (letters or 60 in the minutes too) are counted, not drawn;
 // unchecked rows are drawn as such.
 TEST(MarketChartTest, ScatterDatesEveryRow) {
-  ResultGrid grid = Rows(2, "Nov-23 09:50");
+  ResultGrid grid = Rows(2, "Nov-23 23:59");
   grid.Append(*MakeRow({"x", "Lamp", "3", "$1.00", "notAvail"},
                        RegionalSettings::UnitedStates()));
   // A month name in the wrong case does not date, even after the right one;
@@ -97,7 +97,7 @@ TEST(MarketChartTest, ScatterDatesEveryRow) {
   EXPECT_EQ(s.points[3].minutes,
             DaysSinceEpoch({2026, 3, 7}) * 1440.0 + 14 * 60 + 3);
   EXPECT_EQ(s.points[0].minutes,
-            DaysSinceEpoch({2025, 11, 23}) * 1440.0 + 9 * 60 + 50);
+            DaysSinceEpoch({2025, 11, 23}) * 1440.0 + 23 * 60 + 59);
   EXPECT_EQ(s.points[1].row, 1);
   EXPECT_FALSE(s.points[1].kind.checked);
   EXPECT_FALSE(s.binned);

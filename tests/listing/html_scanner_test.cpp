@@ -45,6 +45,7 @@ TEST(HtmlScannerTest, CutsOddMarkupAsABrowserDoes) {
       {"<script>a</b></scripts></script/>z", "<script></script>[z]"},
       {"<STYLE>a</style\f>z<script>x</script", "<style></style>[z]<script>"},
       {"<title>a<b></TITLE>c", "<title>[a<b>]</title>[c]"},
+      {"<title>a</title", "<title>[a]"},
       {"<textarea></textarea>", "<textarea></textarea>"},
       {"<A\nHREF = 1 =x y= 'q>\"' z=a\"b w/>",
        "<a HREF=1 =x= y=q>\" z=a\"b w=>"},

@@ -60,9 +60,8 @@ std::vector<std::string> CorruptCopies(const TempFolder& folder) {
 // of seeing another copy's change or drops a value another copy stored in
 // between; a new file without the usual rights, or a file whose mode
 // changes; a read that makes folders (also the machine-wide file's); and a
-// store that gives up on a folder
-// that is simply not there yet (a fresh install, or TOLVANE_PREFS pointing
-// somewhere new).
+// store that gives up on a folder that is simply not there yet (a fresh
+// install, or TOLVANE_PREFS pointing somewhere new).
 TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
   for (const std::int32_t value : {0, 90, 2147483647, -1, INT_MIN}) {
     TempFolder folder;

@@ -324,12 +324,11 @@ TEST(PreferenceFileTest, CopiesWithinOneSecondGetNumberedNames) {
     EXPECT_TRUE(std::regex_match(copy, name)) << copy;
   // 99 copies of this second and of the next already there.
   const std::time_t now = std::time(nullptr);
-  for (const std::time_t when : {now, now + 1}) {
+  for (const std::time_t when : {now, now + 1})
     for (int n = 1; n < 100; ++n)
       WriteText(folder / ("prefs.reg.corrupt-" + Stamp(when) +
                           (n == 1 ? "" : "-" + std::to_string(n))),
                 "");
-  }
   WriteText(folder / "prefs.reg", "garbage\n");
   EXPECT_NO_THROW(store.WriteInteger(kKey, "timeout", 3));
 }

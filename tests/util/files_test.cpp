@@ -33,6 +33,13 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
   WriteFileAtomically(target, "first");
   ::umask(mask);
   EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+  // A save whose rename and clean-up fail leaves its temporary file: the
+  // next save removes it.
+  EXPECT_TRUE(testing::InChild([&] {
+    return testing::RefuseCalls(SYS_renameat, 0, ~0u, EIO) &&
+           testing::RefuseCalls(SYS_unlinkat, 0, ~0u, EIO) &&
+           !testing::ErrorOf([&] { WriteFileAtomically(target, "x"); }).empty();
+  }));
   WriteFileAtomically(target, "second\r\n");
   EXPECT_EQ(ReadWholeFile(target), "second\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()),

@@ -32,11 +32,17 @@ class PlainWindow : public KeptWindow {
     KeptWindow::Close();
     closed = true;
   }
-  void Repaint() override { ++repaints; }
+  void Repaint() override {
+    ++repaints;
+    if (on_repaint) on_repaint();
+  }
 
   bool closed = false;
   int shows = 0;
   int repaints = 0;
+  // What a repaint also does: a test throws from it to end a long command
+  // where it shows its progress, as a failure half way through would.
+  std::function<void()> on_repaint;
 };
 
 using PlainButton = KeptButton;

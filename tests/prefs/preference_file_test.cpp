@@ -7,14 +7,14 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <regex>
 #include <string>
@@ -25,13 +25,16 @@
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
+#include "fakes/in_child.h"
 #include "util/lines.h"
 
 namespace tolvane {
 namespace {
 
 using testing::ErrorOf;
+using testing::InChild;
 using testing::ReadText;
+using testing::RefuseCalls;
 using testing::TempFolder;
 using testing::WriteText;
 namespace fs = std::filesystem;
@@ -41,16 +44,6 @@ constexpr const char* kHeader = "Windows Registry Editor Version 5.00\n\n";
 constexpr const char* kKeyLine =
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmor\\Tolvane\\prefs]\n";
 const std::string kTop = std::string(kHeader) + kKeyLine;
-
-// Runs `run` in a child process (to limit or change what it may do); true
-// when it returned true there.
-bool InChild(const std::function<bool()>& run) {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(run() ? 0 : 1);
-  int status = 0;
-  return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-         WEXITSTATUS(status) == 0;
-}
 
 std::vector<std::string> CorruptCopies(const TempFolder& folder) {
   std::vector<std::string> copies;
@@ -66,19 +59,21 @@ std::vector<std::string> CorruptCopies(const TempFolder& folder) {
 // created without being kept, and a store that caches what it read instead
 // of seeing another copy's change or drops a value another copy stored in
 // between; a new file without the usual rights, or a file whose mode
-// changes; a read that makes folders; and a store that gives up on a folder
-// that is simply not there yet (a fresh install, or TOLVANE_PREFS pointing
-// somewhere new).
+// changes; a read that makes folders (also the machine-wide file's); and a
+// store that gives up on a folder that is simply not there yet (a fresh
+// install, or TOLVANE_PREFS pointing somewhere new).
 TEST(PreferenceFileTest, ValuesSurviveARoundTripThroughTheFile) {
   for (const std::int32_t value : {0, 90, 2147483647, -1, INT_MIN}) {
     TempFolder folder;
     const std::string path = folder / "new/deeper/prefs.reg";
     FilePreferenceStore writer(path);
-    FilePreferenceStore reader(path);
+    FilePreferenceStore reader(
+        PreferenceFiles{folder / "machine/prefs.reg", path});
     EXPECT_FALSE(reader.KeyExists(kKey));
     EXPECT_EQ(reader.ReadInteger(kKey, "timeout"), std::nullopt);
     EXPECT_FALSE(writer.OpenKey(kKey, false));
     EXPECT_FALSE(std::filesystem::exists(folder / "new"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "machine"));
     ASSERT_TRUE(writer.OpenKey(kKey, true));
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -303,8 +298,17 @@ TEST(PreferenceFileTest, BadLinesSpoilOnlyThemselvesAndAreKeptOnce) {
   }
 }
 
+// The stamp of the copies kept at `when`.
+std::string Stamp(std::time_t when) {
+  std::tm parts{};
+  ::gmtime_r(&when, &parts);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%dT%H%M%S", &parts);
+  return text;
+}
+
 // Catches a second copy within the same second that overwrites the first
-// or fails the write.
+// or fails the write, and the hundredth copy of a second refused.
 TEST(PreferenceFileTest, CopiesWithinOneSecondGetNumberedNames) {
   TempFolder folder;
   FilePreferenceStore store(folder / "prefs.reg");
@@ -318,6 +322,15 @@ TEST(PreferenceFileTest, CopiesWithinOneSecondGetNumberedNames) {
   const std::regex name(R"(.*/prefs\.reg\.corrupt-\d{8}T\d{6}(-[2-9])?)");
   for (const std::string& copy : copies)
     EXPECT_TRUE(std::regex_match(copy, name)) << copy;
+  // 99 copies of this second and of the next already there.
+  const std::time_t now = std::time(nullptr);
+  for (const std::time_t when : {now, now + 1})
+    for (int n = 1; n < 100; ++n)
+      WriteText(folder / ("prefs.reg.corrupt-" + Stamp(when) +
+                          (n == 1 ? "" : "-" + std::to_string(n))),
+                "");
+  WriteText(folder / "prefs.reg", "garbage\n");
+  EXPECT_NO_THROW(store.WriteInteger(kKey, "timeout", 3));
 }
 
 // Catches a copy of bad lines, or a file, that cannot be written whole (a
@@ -471,6 +484,12 @@ TEST(PreferenceFileTest, HeldLockFailsTheWriteAfterABoundedWait) {
   });
   EXPECT_NO_THROW(store.WriteInteger(kKey, "timeout", 60));
   release.join();
+  EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 60);
+  // A lock the file system refuses (as some network ones do) is not held.
+  EXPECT_TRUE(InChild([&] {
+    return RefuseCalls(SYS_flock, 1, LOCK_NB, ENOLCK) &&
+           !ErrorOf([&] { store.WriteInteger(kKey, "timeout", 90); }).empty();
+  }));
   EXPECT_EQ(store.ReadInteger(kKey, "timeout"), 60);
 }
 

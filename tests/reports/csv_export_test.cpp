@@ -29,7 +29,8 @@ void Export(fakes::FakeApp& f, std::optional<std::string> answer) {
 
 // Catches fields in the grid's column order (bids before price), unchecked
 // rows left out, a description written uncleaned, line ends other than
-// CR LF, and the wrong dialog settings or note.
+// CR LF, the wrong dialog settings or note, and the busy window's text shown
+// while the file is written.
 TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
   TempFolder folder;
   fakes::FakeApp f;
@@ -37,7 +38,10 @@ TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
   PutRow(f, {"1111111111", "Lamp \"Art Deco\", brass, old", "12", "$1,234.56",
              "Jun-01 10:00"});
   PutRow(f, {"2222222222", "Tin lamp", "-", "$3.00", "Jun-02 11:30"}, false);
+  bool text_shown = true;
+  f.busy_form.on_repaint = [&] { text_shown = f.busy_label.visible; };
   Export(f, folder / "out.csv");
+  EXPECT_FALSE(text_shown);
 
   EXPECT_EQ(ReadWholeFile(folder / "out.csv"),
             "\"1111111111\",\"Lamp 'Art Deco'  . brass  . old\",\"$1,234.56\","

@@ -71,11 +71,13 @@ TEST(CsvMergeTest, ExportThenImportGivesEveryRowBack) {
 // Catches records cut other than at their quotation marks (price and bids
 // swapped, a last line without a break lost, line feeds misread),
 // duplicates added, the old rows' check marks touched, the price filter
-// applied to new rows, and a memo that is not the merged grid's summary.
+// applied to new rows, and a memo that is not the merged grid's summary,
+// also after a merge that fails half way (its rows stay).
 TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
   struct Case {
     std::string file;
-    Lines added;  // rows after the two already in the grid
+    Lines added;         // rows after the two already in the grid
+    bool fails = false;  // after the first batch of rows
   } cases[] = {
       {"\"3333333333\",\"Brass lamp\",\"$25.00\",\"7\",\"Jun-04 08:15\"\n"
        "\"1111111111\",\"Tin lamp\",\"$3.00\",\"-\",\"x\"\r\n"
@@ -88,7 +90,10 @@ TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
       // what AddItem accepts of that is added as it was cut.
       {"\"3333333333\", \"ab12\", \"$2.00\", \"3\", \"Jun-01\"\r\n",
        {"3333333333|||12|.00|x"}},
-      {"\r\n\r\n", {}}};
+      {"\r\n\r\n", {}},
+      {"\"4444444444\",\"b\",\"$2.00\",\"2\",\"e2\"",
+       {"4444444444|b|2|$2.00|e2|x"},
+       true}};
   for (const Case& c : cases) {
     TempFolder folder;
     fakes::FakeApp f;
@@ -96,12 +101,13 @@ TEST(CsvMergeTest, MergeAddsTheRecordsAddItemAccepts) {
     PutRow(f, {"2222222222", "Oil lamp", "4", "$9.00", "Jun-03 09:00"});
     f.EdtHiFilter.SetText("5.00");
     WriteText(folder / "in.csv", c.file);
+    if (c.fails) f.main_form.on_repaint = [] { throw Error("Disk failed"); };
     Merge(f, folder / "in.csv");
     Lines expected = {"1111111111|Tin lamp|-|$3.00|Jun-02 11:30|-",
                       "2222222222|Oil lamp|4|$9.00|Jun-03 09:00|x"};
     expected.insert(expected.end(), c.added.begin(), c.added.end());
     EXPECT_EQ(Rows(f), expected) << c.file;
-    EXPECT_TRUE(f.message_box.shown.empty());
+    EXPECT_EQ(f.message_box.shown.size(), c.fails ? 1u : 0u);
     const Lines after_merge = f.MResultsLeft.lines;
     f.FrmPrice->ComputeSummary();
     EXPECT_EQ(after_merge, f.MResultsLeft.lines);

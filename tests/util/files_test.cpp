@@ -1,21 +1,18 @@
 #include "util/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstddef>
 #include <filesystem>
 
 #include "app/temp_folder.h"
 #include "fakes/error_of.h"
+#include "fakes/in_child.h"
 #include "util/lines.h"
 
 namespace tolvane {
@@ -24,22 +21,30 @@ namespace {
 namespace fs = std::filesystem;
 
 // A failed write must leave the old file whole, no save leaves a temporary
-// file behind, and a new file gets the usual rights (the umask's, not the
-// temporary file's private ones).
+// file behind nor removes a file that only looks like one, and a new file
+// gets the usual rights (the umask's, not the temporary file's private ones).
 TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
   testing::TempFolder folder;
   const std::string target = folder / "out.txt";
   // Left by a save that was killed: the next save removes it.
   testing::WriteText(folder / ".out.txt.Ab12Cd", "half");
+  testing::WriteText(folder / ".out.txt.Ab-2Cd", "not a save's");
   const mode_t mask = ::umask(027);
   WriteFileAtomically(target, "first");
   ::umask(mask);
   EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+  // A save whose rename and clean-up fail leaves its temporary file: the
+  // next save removes it.
+  EXPECT_TRUE(testing::InChild([&] {
+    return testing::RefuseCalls(SYS_renameat, 0, ~0u, EIO) &&
+           testing::RefuseCalls(SYS_unlinkat, 0, ~0u, EIO) &&
+           !testing::ErrorOf([&] { WriteFileAtomically(target, "x"); }).empty();
+  }));
   WriteFileAtomically(target, "second\r\n");
   EXPECT_EQ(ReadWholeFile(target), "second\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()),
                           fs::directory_iterator()),
-            1);
+            2);
 
   EXPECT_EQ(testing::ErrorOf(
                 [&] { WriteFileAtomically(folder / "missing/x.txt", "y"); }),
@@ -54,29 +59,14 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll) {
   EXPECT_THROW(ReadWholeFile(folder / "none"), Error);
 }
 
-// Makes every open of an unnamed file in this process fail, as it fails on
-// a file system without them.
-bool RefuseUnnamedFiles() {
-  constexpr unsigned kUnnamed = 020000000;  // O_TMPFILE less O_DIRECTORY
-  sock_filter filter[] = {
-      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
-      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-      BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, kUnnamed, 0, 1),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
-  const sock_fprog program{sizeof filter / sizeof *filter, filter};
-  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
-}
-
 // Catches the way for file systems without unnamed files writing the wrong
 // bytes or mode, or leaving its temporary file behind when the write fails.
 TEST(FilesTest, NamedTemporaryFileWhereThereAreNoUnnamedOnes) {
   testing::TempFolder folder;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    bool ok = RefuseUnnamedFiles();
+  EXPECT_TRUE(testing::InChild([&] {
+    // As a file system without unnamed files refuses them.
+    bool ok = testing::RefuseCalls(SYS_openat, 2, O_TMPFILE & ~O_DIRECTORY,
+                                   EOPNOTSUPP);
     const mode_t mask = ::umask(027);
     WriteFileAtomically(folder / "a.txt", "named");
     ::umask(mask);
@@ -90,11 +80,24 @@ TEST(FilesTest, NamedTemporaryFileWhereThereAreNoUnnamedOnes) {
                 }).empty();
     ok = ok && ReadWholeFile(folder / "a.txt") == "named" &&
          std::distance(fs::directory_iterator(folder.path()), {}) == 1;
-    ::_exit(ok ? 0 : 1);
-  }
-  int status = -1;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return ok;
+  }));
+}
+
+// Catches a save that fails, or falls back to a named temporary file,
+// where the unnamed one cannot be linked through /proc (a container
+// without it) but can by its descriptor.
+TEST(FilesTest, UnnamedFileIsLinkedByDescriptorWithoutProc) {
+  if (::geteuid() != 0) GTEST_SKIP() << "older kernels link so for root only";
+  testing::TempFolder folder;
+  EXPECT_TRUE(testing::InChild([&] {
+    return testing::RefuseCalls(SYS_linkat, 4, AT_SYMLINK_FOLLOW, ENOENT) &&
+           testing::RefuseCalls(SYS_openat, 2, O_CREAT, EACCES) &&
+           testing::ErrorOf([&] {
+             WriteFileAtomically(folder / "a", "x");
+           }).empty() &&
+           ReadWholeFile(folder / "a") == "x";
+  }));
 }
 
 // Catches a line break lost, doubled or left bare where one read of the file

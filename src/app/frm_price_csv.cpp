@@ -1,5 +1,8 @@
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <new>
+#include <utility>
 
 #include "app/busy_box.h"
 #include "app/frm_price.h"
@@ -25,6 +28,24 @@ constexpr const char* kCsvSavedNote =
     "integrity, commas and quotation marks characters have been replaced "
     "with apostrophe and period characters.\n\n";
 constexpr const char* kNoItemsInFile = "No Items In File";
+constexpr const char* kImportingFile = "Importing %s…";
+constexpr const char* kMergingFile = "Merging %s…";
+
+// The bar is up while a file is read, however the reading ends.
+class ShownProgress {
+ public:
+  ShownProgress(Progress& progress, const std::string& caption,
+                std::uint64_t total)
+      : progress_(progress) {
+    progress_.Show(caption, total);
+  }
+  ShownProgress(const ShownProgress&) = delete;
+  ShownProgress& operator=(const ShownProgress&) = delete;
+  ~ShownProgress() { progress_.Close(); }
+
+ private:
+  Progress& progress_;
+};
 
 // However the export ends, the save dialog is left ready for Save Results.
 class AfterExportSettings {
@@ -108,34 +129,57 @@ void TFrmPrice::MergeCsvRecords(const std::string& file_name,
   InputFile file(file_name);
   RchEdtPrint_.clear();
   last_csv_merge_ = {};
-  CsvMergeSteps steps;
-  steps.before_rows = before_rows;
-  steps.rows_start = [this] {
-    ComputeSummary();
-    summary_deferred_ = true;
+  // Import fills rows of its own, which take the grid's place once the file
+  // is in; until then, and after a Cancel, the grid is as it was. A merge's
+  // rows join the grid as they come, and a Cancel takes them back.
+  const bool import = static_cast<bool>(before_rows);
+  ResultGrid imported;
+  const ResultGrid::AppendMark before_merge = grid_.MarkAppends();
+  bool rows_begun = false;
+  const auto take_imported = [&] {
+    if (!import || !rows_begun) return;
+    before_rows();
+    grid_.TakeRowsOf(std::move(imported));
   };
-  steps.after_batch = [this](std::size_t) {
+  CsvMergeSteps steps;
+  steps.before_rows = [&rows_begun] { rows_begun = true; };
+  steps.rows_start = [this] { summary_deferred_ = true; };
+  steps.after_batch = [this](std::size_t bytes_read) {
     Form.Repaint();
     if (app_.BusyBox != nullptr) app_.BusyBox->Form.Repaint();
-    return true;
+    services_.progress.Set(bytes_read);
+    return !services_.progress.Cancelled();
   };
   CsvFileMerge merge;
   try {
-    merge = tolvane::MergeCsvFile(file, grid_, Regional(), steps);
+    const ShownProgress progress(
+        services_.progress,
+        FormatMessage(import ? kImportingFile : kMergingFile,
+                      std::filesystem::path(file_name).filename().string()),
+        file.Size());
+    merge = tolvane::MergeCsvFile(file, import ? imported : grid_, Regional(),
+                                  steps);
   } catch (...) {
     // The rows added so far stay, and the summary tells them.
+    take_imported();
     if (summary_deferred_) {
       summary_deferred_ = false;
       ComputeSummary();
     }
     throw;
   }
+  summary_deferred_ = false;
+  if (!merge.finished) {
+    // Cancelled: the user asked for nothing to change, so nothing is said.
+    if (!import) grid_.DropAppendsSince(before_merge);
+    return;
+  }
+  take_imported();
   if (merge.nothing_read) {
     services_.message_box.Show(kNoItemsInFile, "", MbButtons::kOk,
                                MbIcon::kNone);
     return;
   }
-  summary_deferred_ = false;
   ComputeSummary();
   last_csv_merge_ = {merge.header, merge.rows, merge.unusable, merge.report};
   if (merge.header) {

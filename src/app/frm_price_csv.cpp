@@ -30,8 +30,11 @@ constexpr const char* kCsvSavedNote =
 constexpr const char* kNoItemsInFile = "No Items In File";
 constexpr const char* kImportingFile = "Importing %s…";
 constexpr const char* kMergingFile = "Merging %s…";
+constexpr const char* kExportingFile = "Exporting %s…";
+// Rows written between two looks at the bar.
+constexpr int kExportStep = 8192;
 
-// The bar is up while a file is read, however the reading ends.
+// The bar is up while a file is read or written, however that ends.
 class ShownProgress {
  public:
   ShownProgress(Progress& progress, const std::string& caption,
@@ -66,6 +69,23 @@ class AfterExportSettings {
   FileDialogSettings& settings_;
 };
 
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+// The grid's records as lines, the bar told how far they have come; false
+// when Cancel was pressed.
+bool ExportLines(const ResultGrid& grid, Progress& progress,
+                 std::vector<std::string>& lines) {
+  for (int i = 0; i < grid.Count(); ++i) {
+    AppendBufferLine(lines, CsvRecord(grid.Row(i)));
+    if ((i + 1) % kExportStep != 0) continue;
+    progress.Set(static_cast<std::uint64_t>(i) + 1);
+    if (progress.Cancelled()) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string TFrmPrice::CleanCsvField(const std::string& text) const {
@@ -86,11 +106,17 @@ void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {
   busy.Form.Show();
   busy.Form.Repaint();
   RchEdtPrint_.clear();
-  for (int i = 0; i < grid_.Count(); ++i) {
-    AppendBufferLine(RchEdtPrint_, CsvRecord(grid_.Row(i)));
-  }
+  bool written = false;
   try {
-    WriteFileAtomically(SvDlg_.file_name, TextFileBytes(RchEdtPrint_));
+    // A Cancel writes nothing: a file of that name keeps what it held.
+    const ShownProgress progress(
+        services_.progress,
+        FormatMessage(kExportingFile, FileNameOf(SvDlg_.file_name)),
+        static_cast<std::uint64_t>(grid_.Count()));
+    written = ExportLines(grid_, services_.progress, RchEdtPrint_);
+    if (written) {
+      WriteFileAtomically(SvDlg_.file_name, TextFileBytes(RchEdtPrint_));
+    }
   } catch (const Error&) {
     busy.Label1.SetVisible(true);
     busy.Form.Hide();
@@ -98,6 +124,10 @@ void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {
   }
   busy.Label1.SetVisible(true);
   busy.Form.Hide();
+  if (!written) {
+    RchEdtPrint_.clear();
+    return;
+  }
 
   ComputeSummary();
   MResultsLeft.Add(kCsvSavedNote);
@@ -155,7 +185,7 @@ void TFrmPrice::MergeCsvRecords(const std::string& file_name,
     const ShownProgress progress(
         services_.progress,
         FormatMessage(import ? kImportingFile : kMergingFile,
-                      std::filesystem::path(file_name).filename().string()),
+                      FileNameOf(file_name)),
         file.Size());
     merge = tolvane::MergeCsvFile(file, import ? imported : grid_, Regional(),
                                   steps);

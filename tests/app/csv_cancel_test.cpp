@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,8 @@ std::vector<std::string> State(fakes::FakeApp& f) {
 
 // Catches a Cancel that leaves rows half imported or half merged, loses the
 // old rows, touches their marks or the summary, leaves captions of dropped
-// rows for the duplicate test (a second merge would then skip them), or
-// leaves the bar up.
+// rows for the duplicate test (a second merge would then skip them), an
+// export that writes its file anyway, or a bar left up.
 TEST(CsvCancelTest, CancelAfterTheFirstBatchLeavesTheGridAsItWas) {
   testing::TempFolder folder;
   std::string file;
@@ -65,6 +66,12 @@ TEST(CsvCancelTest, CancelAfterTheFirstBatchLeavesTheGridAsItWas) {
   f.file_dialog.answers.push_back(folder / "sold.csv");
   f.Dispatch([&] { f.FrmPrice->MergeCSVFileWithCurrentGridResults1Click({}); });
   EXPECT_EQ(grid.Count(), 9003);
+  const std::vector<std::string> merged = State(f);
+  f.progress.cancel_at = 1;
+  f.file_dialog.answers.push_back(folder / "out.csv");
+  f.Dispatch([&] { f.FrmPrice->CreateCSVFileFromGrid1Click({}); });
+  EXPECT_EQ(State(f), merged);
+  EXPECT_FALSE(std::filesystem::exists(folder / "out.csv"));
 }
 
 }  // namespace

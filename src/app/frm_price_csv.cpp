@@ -6,6 +6,7 @@
 
 #include "app/busy_box.h"
 #include "app/frm_price.h"
+#include "app/shown_progress.h"
 #include "listing/result_grid.h"
 #include "reports/csv_export.h"
 #include "reports/csv_file_merge.h"
@@ -33,22 +34,6 @@ constexpr const char* kMergingFile = "Merging %s…";
 constexpr const char* kExportingFile = "Exporting %s…";
 // Rows written between two looks at the bar.
 constexpr int kExportStep = 8192;
-
-// The bar is up while a file is read or written, however that ends.
-class ShownProgress {
- public:
-  ShownProgress(Progress& progress, const std::string& caption,
-                std::uint64_t total)
-      : progress_(progress) {
-    progress_.Show(caption, total);
-  }
-  ShownProgress(const ShownProgress&) = delete;
-  ShownProgress& operator=(const ShownProgress&) = delete;
-  ~ShownProgress() { progress_.Close(); }
-
- private:
-  Progress& progress_;
-};
 
 // However the export ends, the save dialog is left ready for Save Results.
 class AfterExportSettings {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/row_sort.h"
 #include "app/temp_folder.h"
 #include "fakes/fakes.h"
 
@@ -27,7 +28,8 @@ std::vector<std::string> State(fakes::FakeApp& f) {
 // Catches a Cancel that leaves rows half imported or half merged, loses the
 // old rows, touches their marks or the summary, leaves captions of dropped
 // rows for the duplicate test (a second merge would then skip them), an
-// export that writes its file anyway, or a bar left up.
+// export that writes its file anyway, a sort that moves rows or turns its
+// direction, or a bar left up.
 TEST(CsvCancelTest, CancelAfterTheFirstBatchLeavesTheGridAsItWas) {
   testing::TempFolder folder;
   std::string file;
@@ -72,6 +74,12 @@ TEST(CsvCancelTest, CancelAfterTheFirstBatchLeavesTheGridAsItWas) {
   f.Dispatch([&] { f.FrmPrice->CreateCSVFileFromGrid1Click({}); });
   EXPECT_EQ(State(f), merged);
   EXPECT_FALSE(std::filesystem::exists(folder / "out.csv"));
+  // A cancelled sort moves no row and keeps the first click ascending.
+  f.Dispatch([&] { f.FrmPrice->ListView1ColumnClick({}, kPriceColumn); });
+  EXPECT_EQ(State(f), merged);
+  f.progress.cancel_at = 0;
+  f.Dispatch([&] { f.FrmPrice->ListView1ColumnClick({}, kPriceColumn); });
+  EXPECT_EQ(grid.Row(0).item, "500000");
 }
 
 }  // namespace

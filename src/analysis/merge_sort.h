@@ -15,9 +15,10 @@ namespace tolvane {
 // std::sort. Where the comparison is consistent the result is sorted, equal
 // elements in their old order.
 //
-// After the short runs and after each merge pass, `step(done)` is told how
-// far the sort has come, in items out of items.size(); when it answers
-// false the sort stops there and returns false, the items in some order.
+// After the short runs and after each merge pass but the last, `step(done)`
+// is told how far the sort has come, in items out of items.size(); when it
+// answers false the sort stops there and returns false, the items in some
+// order.
 template <typename T, typename Compare, typename Step>
 bool SafeMergeSort(std::vector<T>& items, Compare compare, Step step) {
   const std::size_t n = items.size();

@@ -65,9 +65,16 @@ TEST(CsvCancelTest, CancelAfterTheFirstBatchLeavesTheGridAsItWas) {
       (std::vector<std::string>{"Importing sold.csv…", "Merging sold.csv…"}));
   EXPECT_TRUE(f.message_box.shown.empty());
   f.progress.cancel_at = 0;
-  f.file_dialog.answers.push_back(folder / "sold.csv");
-  f.Dispatch([&] { f.FrmPrice->MergeCSVFileWithCurrentGridResults1Click({}); });
+  // A merge refused part way writes the summary again, and so does the next.
+  testing::WriteText(folder / "gbp.csv", "Item,Price (GBP)\n7,5.00\n");
+  for (const char* name : {"gbp.csv", "sold.csv"}) {
+    f.file_dialog.answers.push_back(folder / name);
+    f.Dispatch(
+        [&] { f.FrmPrice->MergeCSVFileWithCurrentGridResults1Click({}); });
+    EXPECT_NE(f.MResultsLeft.lines.back(), "a note");
+  }
   EXPECT_EQ(grid.Count(), 9003);
+  EXPECT_NE(State(f)[1].find("9003"), std::string::npos);
   const std::vector<std::string> merged = State(f);
   f.progress.cancel_at = 1;
   f.file_dialog.answers.push_back(folder / "out.csv");

@@ -14,8 +14,13 @@ namespace tolvane {
 // order for texts that are neither "-" nor digits, must never reach
 // std::sort. Where the comparison is consistent the result is sorted, equal
 // elements in their old order.
-template <typename T, typename Compare>
-void SafeMergeSort(std::vector<T>& items, Compare compare) {
+//
+// After the short runs and after each merge pass but the last, `step(done)`
+// is told how far the sort has come, in items out of items.size(); when it
+// answers false the sort stops there and returns false, the items in some
+// order.
+template <typename T, typename Compare, typename Step>
+bool SafeMergeSort(std::vector<T>& items, Compare compare, Step step) {
   const std::size_t n = items.size();
   // Short runs first, by insertion: cheaper than merging single elements.
   constexpr std::size_t kRun = 16;
@@ -31,7 +36,12 @@ void SafeMergeSort(std::vector<T>& items, Compare compare) {
       items[j] = std::move(moving);
     }
   }
-  if (n <= kRun) return;
+  if (n <= kRun) return true;
+  // The passes double the sorted width from kRun up to n.
+  std::size_t passes = 1;
+  for (std::size_t width = kRun; width < n; width *= 2) ++passes;
+  std::size_t pass = 1;
+  if (!step(n / passes)) return false;
   std::vector<T> buffer(n);
   std::vector<T>* from = &items;
   std::vector<T>* to = &buffer;
@@ -55,8 +65,16 @@ void SafeMergeSort(std::vector<T>& items, Compare compare) {
       while (b < right) (*to)[out++] = std::move((*from)[b++]);
     }
     std::swap(from, to);
+    ++pass;
+    if (pass < passes && !step(n / passes * pass)) return false;
   }
   if (from != &items) items = std::move(*from);
+  return true;
+}
+
+template <typename T, typename Compare>
+void SafeMergeSort(std::vector<T>& items, Compare compare) {
+  SafeMergeSort(items, compare, [](std::size_t) { return true; });
 }
 
 }  // namespace tolvane

@@ -108,6 +108,17 @@ std::vector<int> OrderOf(const std::vector<Entry>& entries) {
   return order;
 }
 
+// Puts the rows in the sorted entries' order, unless a step stopped the
+// sort.
+template <typename Entry, typename Compare>
+bool SortRows(ResultGrid& grid, std::vector<Entry>& entries, Compare compare,
+              const SortStep& step) {
+  const auto go_on = [&step](std::size_t done) { return !step || step(done); };
+  if (!SafeMergeSort(entries, compare, go_on)) return false;
+  grid.Reorder(OrderOf(entries));
+  return true;
+}
+
 }  // namespace
 
 int CompareBids(std::string_view a, std::string_view b, int d) {
@@ -120,33 +131,37 @@ int ComparePrice(float a, float b, int d) {
   return -d;
 }
 
-void SortByBids(ResultGrid& grid, int d) {
-  if (grid.Count() < 2) return;
+bool SortByBids(ResultGrid& grid, int d, const SortStep& step) {
+  if (grid.Count() < 2) return true;
   std::vector<BidsEntry> entries;
   entries.reserve(static_cast<std::size_t>(grid.Count()));
   for (int i = 0; i < grid.Count(); ++i) {
     entries.push_back({KeyOf(grid.Row(i).bids), i});
   }
-  SafeMergeSort(entries, [&](const BidsEntry& a, const BidsEntry& b) {
-    return CompareKeys(a.key, b.key, d, [&] {
-      return std::pair<std::string_view, std::string_view>(
-          grid.Row(a.index).bids, grid.Row(b.index).bids);
-    });
-  });
-  grid.Reorder(OrderOf(entries));
+  return SortRows(
+      grid, entries,
+      [&](const BidsEntry& a, const BidsEntry& b) {
+        return CompareKeys(a.key, b.key, d, [&] {
+          return std::pair<std::string_view, std::string_view>(
+              grid.Row(a.index).bids, grid.Row(b.index).bids);
+        });
+      },
+      step);
 }
 
-void SortByPrice(ResultGrid& grid, int d) {
-  if (grid.Count() < 2) return;
+bool SortByPrice(ResultGrid& grid, int d, const SortStep& step) {
+  if (grid.Count() < 2) return true;
   std::vector<PriceEntry> entries;
   entries.reserve(static_cast<std::size_t>(grid.Count()));
   for (int i = 0; i < grid.Count(); ++i) {
     entries.push_back({grid.Row(i).price32, i});
   }
-  SafeMergeSort(entries, [d](const PriceEntry& a, const PriceEntry& b) {
-    return ComparePrice(a.price, b.price, d);
-  });
-  grid.Reorder(OrderOf(entries));
+  return SortRows(
+      grid, entries,
+      [d](const PriceEntry& a, const PriceEntry& b) {
+        return ComparePrice(a.price, b.price, d);
+      },
+      step);
 }
 
 }  // namespace tolvane

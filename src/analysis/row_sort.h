@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string_view>
 
 #include "listing/result_grid.h"
@@ -21,9 +23,14 @@ int CompareBids(std::string_view a, std::string_view b, int d);
 // Price: by the cleaned price as a 32-bit value.
 int ComparePrice(float a, float b, int d);
 
+// Told how far a sort has come, in rows out of the grid's count; false stops
+// the sort.
+using SortStep = std::function<bool(std::size_t done)>;
+
 // Sort the grid's rows with the comparison above. Each row's key is read
-// once; the sort is stable and safe for any comparison results.
-void SortByBids(ResultGrid& grid, int d);
-void SortByPrice(ResultGrid& grid, int d);
+// once; the sort is stable and safe for any comparison results. False, the
+// grid untouched, when a step stopped the sort.
+bool SortByBids(ResultGrid& grid, int d, const SortStep& step = nullptr);
+bool SortByPrice(ResultGrid& grid, int d, const SortStep& step = nullptr);
 
 }  // namespace tolvane

@@ -14,6 +14,7 @@
 #include "listing/sold_page.h"
 #include "platform/browser.h"
 #include "platform/controls.h"
+#include "platform/progress.h"
 #include "platform/services.h"
 #include "platform/timer.h"
 #include "retrieval/page_capture.h"
@@ -62,6 +63,7 @@ struct TFrmPriceServices {
   Printer& printer;
   PreferenceStore& preferences;
   Clock& clock;
+  Progress& progress;
   RegionalSettings regional;
   HostConfig hosts;
 };

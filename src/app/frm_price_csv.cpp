@@ -1,8 +1,12 @@
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <new>
+#include <utility>
 
 #include "app/busy_box.h"
 #include "app/frm_price.h"
+#include "app/shown_progress.h"
 #include "listing/result_grid.h"
 #include "reports/csv_export.h"
 #include "reports/csv_file_merge.h"
@@ -25,6 +29,11 @@ constexpr const char* kCsvSavedNote =
     "integrity, commas and quotation marks characters have been replaced "
     "with apostrophe and period characters.\n\n";
 constexpr const char* kNoItemsInFile = "No Items In File";
+constexpr const char* kImportingFile = "Importing %s…";
+constexpr const char* kMergingFile = "Merging %s…";
+constexpr const char* kExportingFile = "Exporting %s…";
+// Rows written between two looks at the bar.
+constexpr int kExportStep = 8192;
 
 // However the export ends, the save dialog is left ready for Save Results.
 class AfterExportSettings {
@@ -44,6 +53,23 @@ class AfterExportSettings {
  private:
   FileDialogSettings& settings_;
 };
+
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+// The grid's records as lines, the bar told how far they have come; false
+// when Cancel was pressed.
+bool ExportLines(const ResultGrid& grid, Progress& progress,
+                 std::vector<std::string>& lines) {
+  for (int i = 0; i < grid.Count(); ++i) {
+    AppendBufferLine(lines, CsvRecord(grid.Row(i)));
+    if ((i + 1) % kExportStep != 0) continue;
+    progress.Set(static_cast<std::uint64_t>(i) + 1);
+    if (progress.Cancelled()) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -65,11 +91,17 @@ void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {
   busy.Form.Show();
   busy.Form.Repaint();
   RchEdtPrint_.clear();
-  for (int i = 0; i < grid_.Count(); ++i) {
-    AppendBufferLine(RchEdtPrint_, CsvRecord(grid_.Row(i)));
-  }
+  bool written = false;
   try {
-    WriteFileAtomically(SvDlg_.file_name, TextFileBytes(RchEdtPrint_));
+    // A Cancel writes nothing: a file of that name keeps what it held.
+    const ShownProgress progress(
+        services_.progress,
+        FormatMessage(kExportingFile, FileNameOf(SvDlg_.file_name)),
+        static_cast<std::uint64_t>(grid_.Count()));
+    written = ExportLines(grid_, services_.progress, RchEdtPrint_);
+    if (written) {
+      WriteFileAtomically(SvDlg_.file_name, TextFileBytes(RchEdtPrint_));
+    }
   } catch (const Error&) {
     busy.Label1.SetVisible(true);
     busy.Form.Hide();
@@ -77,6 +109,10 @@ void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {
   }
   busy.Label1.SetVisible(true);
   busy.Form.Hide();
+  if (!written) {
+    RchEdtPrint_.clear();
+    return;
+  }
 
   ComputeSummary();
   MResultsLeft.Add(kCsvSavedNote);
@@ -108,34 +144,57 @@ void TFrmPrice::MergeCsvRecords(const std::string& file_name,
   InputFile file(file_name);
   RchEdtPrint_.clear();
   last_csv_merge_ = {};
-  CsvMergeSteps steps;
-  steps.before_rows = before_rows;
-  steps.rows_start = [this] {
-    ComputeSummary();
-    summary_deferred_ = true;
+  // Import fills rows of its own, which take the grid's place once the file
+  // is in; until then, and after a Cancel, the grid is as it was. A merge's
+  // rows join the grid as they come, and a Cancel takes them back.
+  const bool import = static_cast<bool>(before_rows);
+  ResultGrid imported;
+  const ResultGrid::AppendMark before_merge = grid_.MarkAppends();
+  bool rows_begun = false;
+  const auto take_imported = [&] {
+    if (!import || !rows_begun) return;
+    before_rows();
+    grid_.TakeRowsOf(std::move(imported));
   };
-  steps.after_batch = [this](std::size_t) {
+  CsvMergeSteps steps;
+  steps.before_rows = [&rows_begun] { rows_begun = true; };
+  steps.rows_start = [this] { summary_deferred_ = true; };
+  steps.after_batch = [this](std::size_t bytes_read) {
     Form.Repaint();
     if (app_.BusyBox != nullptr) app_.BusyBox->Form.Repaint();
-    return true;
+    services_.progress.Set(bytes_read);
+    return !services_.progress.Cancelled();
   };
   CsvFileMerge merge;
   try {
-    merge = tolvane::MergeCsvFile(file, grid_, Regional(), steps);
+    const ShownProgress progress(
+        services_.progress,
+        FormatMessage(import ? kImportingFile : kMergingFile,
+                      FileNameOf(file_name)),
+        file.Size());
+    merge = tolvane::MergeCsvFile(file, import ? imported : grid_, Regional(),
+                                  steps);
   } catch (...) {
     // The rows added so far stay, and the summary tells them.
+    take_imported();
     if (summary_deferred_) {
       summary_deferred_ = false;
       ComputeSummary();
     }
     throw;
   }
+  summary_deferred_ = false;
+  if (!merge.finished) {
+    // Cancelled: the user asked for nothing to change, so nothing is said.
+    if (!import) grid_.DropAppendsSince(before_merge);
+    return;
+  }
+  take_imported();
   if (merge.nothing_read) {
     services_.message_box.Show(kNoItemsInFile, "", MbButtons::kOk,
                                MbIcon::kNone);
     return;
   }
-  summary_deferred_ = false;
   ComputeSummary();
   last_csv_merge_ = {merge.header, merge.rows, merge.unusable, merge.report};
   if (merge.header) {

@@ -1,13 +1,21 @@
+#include <cstdint>
 #include <optional>
 
 #include "analysis/grid_commands.h"
 #include "analysis/item_address.h"
 #include "analysis/row_sort.h"
 #include "app/frm_price.h"
+#include "app/shown_progress.h"
 #include "app/site_choice.h"
 #include "util/calendar.h"
 
 namespace tolvane {
+namespace {
+
+constexpr const char* kSortingByBids = "Sorting by Bids…";
+constexpr const char* kSortingByPrice = "Sorting by Price…";
+
+}  // namespace
 
 void TFrmPrice::CheckAll1Click(const Sender&) {
   // The menu colour tells that the price filter is no longer in force.
@@ -38,12 +46,22 @@ void TFrmPrice::NewSearch1Click(const Sender&) {
 }
 
 void TFrmPrice::ListView1ColumnClick(const Sender&, int column) {
-  // A sort moves rows with their icons; the summary is not recomputed.
+  // A sort moves rows with their icons; the summary is not recomputed. A
+  // Cancel leaves the rows, and the column's next direction, as they were.
+  if (column != kBidsColumn && column != kPriceColumn) return;
+  const ShownProgress progress(
+      services_.progress,
+      column == kBidsColumn ? kSortingByBids : kSortingByPrice,
+      static_cast<std::uint64_t>(grid_.Count()));
+  const SortStep step = [this](std::size_t done) {
+    services_.progress.Set(done);
+    return !services_.progress.Cancelled();
+  };
   if (column == kBidsColumn) {
-    SortByBids(grid_, bids_sort_direction_);
-    bids_sort_direction_ = -bids_sort_direction_;
-  } else if (column == kPriceColumn) {
-    SortByPrice(grid_, price_sort_direction_);
+    if (SortByBids(grid_, bids_sort_direction_, step)) {
+      bids_sort_direction_ = -bids_sort_direction_;
+    }
+  } else if (SortByPrice(grid_, price_sort_direction_, step)) {
     price_sort_direction_ = -price_sort_direction_;
   }
 }

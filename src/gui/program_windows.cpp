@@ -23,6 +23,7 @@
 #include "gui/options_window.h"
 #include "gui/page_viewer.h"
 #include "gui/qt_controls.h"
+#include "gui/qt_progress.h"
 #include "gui/qt_timer.h"
 #include "gui/results_table.h"
 
@@ -78,6 +79,7 @@ void ProgramWindows::BuildMain() {
       w.BarButton(QStringLiteral("SpdBtnGetNextData")));
   timeout_timer_ = std::make_unique<QtTimer>();
   grid_view_ = std::make_unique<QtGridView>(w.ListView1);
+  progress_ = std::make_unique<QtProgress>(&w);
 
   frm_price_ = std::make_unique<TFrmPrice>(
       app_,
@@ -87,7 +89,8 @@ void ProgramWindows::BuildMain() {
       TFrmPriceServices{services_.sound, services_.shell, services_.message_box,
                         services_.file_dialog, services_.print_dialog,
                         services_.printer, services_.preferences,
-                        services_.clock, services_.regional, services_.hosts});
+                        services_.clock, *progress_, services_.regional,
+                        services_.hosts});
   app_.FrmPrice = frm_price_.get();
 
   grid_model_ = new ResultGridModel();

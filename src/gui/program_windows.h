@@ -26,6 +26,7 @@ class PageViewer;
 class QtGridView;
 class QtLabel;
 class QtMemo;
+class QtProgress;
 class QtTextBox;
 class QtTimer;
 class QtButton;
@@ -108,6 +109,7 @@ class ProgramWindows {
   std::unique_ptr<QtButton> next_page_button_;
   std::unique_ptr<QtTimer> timeout_timer_;
   std::unique_ptr<QtGridView> grid_view_;
+  std::unique_ptr<QtProgress> progress_;
   std::unique_ptr<QtWindow> ok_right_form_;
   std::unique_ptr<QtWindow> ana_form_;
   std::unique_ptr<QtMemo> ana_memo_;

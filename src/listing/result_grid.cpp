@@ -346,6 +346,29 @@ bool ResultGrid::Reorder(const std::vector<int>& order) {
   return true;
 }
 
+void ResultGrid::DropAppendsSince(const AppendMark& mark) {
+  currency_ = mark.currency;
+  if (mark.rows >= Count()) return;
+  // Appends only ever add at the end, of the rows and of their texts.
+  std::vector<bool> dropped(next_id_);
+  for (std::size_t i = Index(mark.rows); i < row_ids_.size(); ++i) {
+    dropped[row_ids_[i]] = true;
+  }
+  captions_.Remove(dropped);
+  slots_.resize(Index(mark.rows));
+  row_ids_.resize(Index(mark.rows));
+  texts_.resize(mark.text_bytes);
+  Invalidate();
+  if (observer_ != nullptr) observer_->RowsReset();
+}
+
+void ResultGrid::TakeRowsOf(ResultGrid&& other) {
+  GridObserver* const observer = observer_;
+  *this = std::move(other);
+  observer_ = observer;
+  if (observer_ != nullptr) observer_->RowsReset();
+}
+
 std::optional<std::string> ResultGrid::CurrencyConflict(
     std::string_view currency) const {
   return tolvane::CurrencyConflict(*this, currency);

@@ -201,6 +201,21 @@ class ResultGrid final : public RowSink {
   // permutation of the rows.
   bool Reorder(const std::vector<int>& order);
 
+  // Where the grid stands, so the rows appended after it can be taken back.
+  struct AppendMark {
+    int rows = 0;
+    std::uint64_t text_bytes = 0;
+    std::string currency;
+  };
+  AppendMark MarkAppends() const { return {Count(), texts_.size(), currency_}; }
+  // Takes back every row appended since the mark, their captions with them,
+  // and the currency named since: a merge stopped part way leaves the grid
+  // as it found it. Nothing but appends may come between the two.
+  void DropAppendsSince(const AppendMark& mark);
+  // Takes the other grid's rows, currency and icon average in place of its
+  // own; the observer stays, and is told that everything moved.
+  void TakeRowsOf(ResultGrid&& other);
+
   // True when some row's caption begins with the text, compared without
   // regard to letter case. An empty text begins every caption.
   bool HasCaptionWithPrefix(std::string_view text) const;

@@ -9,7 +9,8 @@ PlainApp::PlainApp(const RegionalSettings& regional) {
                         MResultsLeft, SpdBtnGetNextData, MiniBro, TmrTimeout,
                         grid_view},
       TFrmPriceServices{sound, shell, message_box, file_dialog, print_dialog,
-                        printer, preferences, clock, regional, HostConfig{}});
+                        printer, preferences, clock, progress, regional,
+                        HostConfig{}});
   app.FrmPrice = FrmPrice.get();
   OKRightDlg = std::make_unique<TOKRightDlg>(ok_right_form);
   app.OKRightDlg = OKRightDlg.get();

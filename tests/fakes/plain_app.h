@@ -57,6 +57,7 @@ struct PlainApp {
   PlainPrinter printer;
   PlainPreferenceStore preferences;
   PlainClock clock;
+  PlainProgress progress;
 
   PlainWindow ok_right_form;
   PlainWindow ana_form;

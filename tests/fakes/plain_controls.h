@@ -16,6 +16,7 @@
 #include "app/headless_controls.h"
 #include "platform/browser.h"
 #include "platform/controls.h"
+#include "platform/progress.h"
 #include "platform/services.h"
 #include "platform/timer.h"
 
@@ -202,6 +203,31 @@ class PlainClock : public Clock {
  public:
   Date Today() const override { return today; }
   Date today{2026, 12, 6};
+};
+
+// Keeps each caption it is shown and the last count; Cancel is pressed at
+// the `cancel_at`-th Set when that is set.
+class PlainProgress : public Progress {
+ public:
+  void Show(const std::string& caption, std::uint64_t total_units) override {
+    captions.push_back(caption);
+    total = total_units;
+    sets = 0;
+    shown = true;
+  }
+  void Set(std::uint64_t units) override {
+    done = units;
+    ++sets;
+  }
+  bool Cancelled() const override { return cancel_at > 0 && sets >= cancel_at; }
+  void Close() override { shown = false; }
+
+  std::vector<std::string> captions;
+  std::uint64_t total = 0;
+  std::uint64_t done = 0;
+  int sets = 0;
+  int cancel_at = 0;
+  bool shown = false;
 };
 
 // The store in memory, which refuses to create a key or write a value,

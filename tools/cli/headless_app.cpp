@@ -26,7 +26,8 @@ HeadlessApp::HeadlessApp(const RegionalSettings& regional) {
                         MResultsLeft, SpdBtnGetNextData_, MiniBro_, TmrTimeout_,
                         grid_view_},
       TFrmPriceServices{sound_, shell_, message_box, file_dialog, print_dialog_,
-                        printer_, preferences_, clock, regional, HostConfig{}});
+                        printer_, preferences_, clock, progress_, regional,
+                        HostConfig{}});
   app_.FrmPrice = FrmPrice_.get();
   OKRightDlg_ = std::make_unique<TOKRightDlg>(ok_right_form_);
   app_.OKRightDlg = OKRightDlg_.get();

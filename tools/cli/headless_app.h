@@ -6,6 +6,7 @@
 // in memory, the message boxes are kept for the command to tell, and the
 // file dialogs choose the files the command names.
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -21,6 +22,7 @@
 #include "app/headless_controls.h"
 #include "platform/browser.h"
 #include "platform/controls.h"
+#include "platform/progress.h"
 #include "platform/services.h"
 #include "platform/timer.h"
 #include "util/regional.h"
@@ -97,6 +99,15 @@ class NoPrintDialog : public PrintDialog {
   bool Execute(int) override { return false; }
 };
 
+// A command line shows no bar and is never cancelled.
+class NoProgress : public Progress {
+ public:
+  void Show(const std::string&, std::uint64_t) override {}
+  void Set(std::uint64_t) override {}
+  bool Cancelled() const override { return false; }
+  void Close() override {}
+};
+
 class NoPrinter : public Printer {
  public:
   void Print(const std::vector<std::string>&, const std::string&) override {}
@@ -144,6 +155,7 @@ class HeadlessApp {
   NoPrintDialog print_dialog_;
   NoPrinter printer_;
   KeptPreferences preferences_;
+  NoProgress progress_;
 
   KeptWindow ok_right_form_;
   KeptWindow ana_form_;

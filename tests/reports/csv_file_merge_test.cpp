@@ -66,8 +66,8 @@ std::string GeneratedFile(std::size_t records) {
 // duplicate test asked for ahead) taking or leaving out other records than
 // the literal merge, in another order (the 32-bit sums differ then), across
 // batch ends; and rows kept for their figures giving other totals, prices,
-// counts or currency than the grid for the same file, of either form; and a
-// merge told to stop going on to the file's end.
+// counts, currency or currency conflicts than the grid for the same file, of
+// either form; and a merge of either form told to stop going on.
 TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
   TempFolder folder;
   const std::string own = GeneratedFile(20000);
@@ -96,6 +96,10 @@ TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
     EXPECT_EQ(a.nothing_read, text.empty()) << name;
     EXPECT_EQ(figures.Count(), grid.Count()) << name;
     EXPECT_EQ(figures.Currency(), grid.Currency()) << name;
+    for (const char* currency : {"USD", "EUR", "GBP"})
+      EXPECT_EQ(figures.CurrencyConflict(currency),
+                grid.CurrencyConflict(currency))
+          << name << currency;
     const GridTotals& want = grid.Totals();
     const GridTotals& got = figures.Totals();
     EXPECT_EQ(got.checked, want.checked) << name;
@@ -116,20 +120,22 @@ TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
     EXPECT_TRUE(SameBits(want.price_sum, literal.Totals().price_sum)) << name;
   }
   // Stopped after its first batch, the merge ends there and says so.
-  WriteText(folder / "f.csv", own);
-  InputFile file(folder / "f.csv");
-  ResultGrid stopped;
-  CsvMergeSteps steps;
-  std::size_t bytes = 0;
-  steps.after_batch = [&bytes](std::size_t read) {
-    bytes = read;
-    return false;
-  };
-  const CsvFileMerge merge = MergeCsvFile(file, stopped, us, steps);
-  EXPECT_FALSE(merge.finished);
-  EXPECT_GT(stopped.Count(), 0);
-  EXPECT_LT(stopped.Count(), LiteralMerge(own).Count());
-  EXPECT_GT(bytes, 0u);
+  for (const std::string& text : {own, files[1]}) {
+    WriteText(folder / "f.csv", text);
+    InputFile file(folder / "f.csv");
+    ResultGrid stopped;
+    CsvMergeSteps steps;
+    std::size_t bytes = 0;
+    steps.after_batch = [&bytes](std::size_t read) {
+      bytes = read;
+      return false;
+    };
+    const CsvFileMerge merge = MergeCsvFile(file, stopped, us, steps);
+    EXPECT_FALSE(merge.finished);
+    EXPECT_GT(stopped.Count(), 0);
+    EXPECT_GT(bytes, 0u);
+    EXPECT_TRUE(text != own || stopped.Count() < LiteralMerge(own).Count());
+  }
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 
 #include "analysis/summary.h"
 #include "analysis/summary_rows.h"
+#include "app/headless_controls.h"
 #include "commands.h"
 #include "csv_files.h"
-#include "app/headless_controls.h"
 #include "util/money.h"
 #include "util/regional.h"
 

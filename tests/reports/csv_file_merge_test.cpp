@@ -67,7 +67,8 @@ std::string GeneratedFile(std::size_t records) {
 // the literal merge, in another order (the 32-bit sums differ then), across
 // batch ends; and rows kept for their figures giving other totals, prices,
 // counts, currency or currency conflicts than the grid for the same file, of
-// either form; and a merge of either form told to stop going on.
+// either form; a header file cut at its first batch's end; and a merge of
+// either form told to stop going on.
 TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
   TempFolder folder;
   const std::string own = GeneratedFile(20000);
@@ -119,6 +120,13 @@ TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
     }
     EXPECT_TRUE(SameBits(want.price_sum, literal.Totals().price_sum)) << name;
   }
+  // A header file longer than a batch is read to its end.
+  std::string many = "item_id,price\n";
+  for (int i = 0; i < 9000; ++i) many += std::to_string(i) + ",1\n";
+  WriteText(folder / "f.csv", many);
+  InputFile long_file(folder / "f.csv");
+  ResultGrid all;
+  EXPECT_EQ(MergeCsvFile(long_file, all, us, {}).rows, 9000);
   // Stopped after its first batch, the merge ends there and says so.
   for (const std::string& text : {own, files[1]}) {
     WriteText(folder / "f.csv", text);

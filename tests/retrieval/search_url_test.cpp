@@ -132,6 +132,7 @@ TEST(SearchUrlTest, NextLinksAreFollowedOnTheMarketplaceOnly) {
       {"https://www.ebay.co.uk/sch/x", std::nullopt},
       {"https://www.ebay.com.example/sch/x", std::nullopt},
       {"http://www.ebay.com/sch/x", std::nullopt},
+      {"xttps://www.ebay.com/sch/x", std::nullopt},
       {"i.html?_pgn=2", std::nullopt},
       {"/sch/i.html?_nkw=a b", std::nullopt},
       {"/sch/\n", std::nullopt},

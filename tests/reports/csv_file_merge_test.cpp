@@ -78,6 +78,7 @@ TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
       "Tin,,9\nBrass,4.25,71\n",
       "title,price,currency,item_id\nLamp,2.5,EUR,7\nTin,3,EUR,8\n",
       "\"1\",\"a\",\"$1.00\",\"1\",\"e\"\r\n\"2\",\"b\",\"x\",\"1\",\"e\"",
+      "\"1\",\"a\",\"1.00\",\"1\",\"e\"",
       "",
       "\r\n\r\n",
       "a,b,c\n"};

@@ -87,6 +87,7 @@ TEST(CsvCancelTest, CancelAfterTheFirstBatchLeavesTheGridAsItWas) {
   f.progress.cancel_at = 0;
   f.Dispatch([&] { f.FrmPrice->ListView1ColumnClick({}, kPriceColumn); });
   EXPECT_EQ(grid.Row(0).item, "500000");
+  EXPECT_EQ(f.progress.captions.back(), "Sorting by Price…");
 }
 
 }  // namespace

@@ -263,5 +263,13 @@ TEST(ResultGridTest, CurrencyConflictKeepsOneCurrencyPerGrid) {
   EXPECT_EQ(CurrencyConflict(grid, "JPY"), std::nullopt);
 }
 
+// Catches line feeds and zero bytes, which the digit test lets through,
+// read as digits of the bids.
+TEST(ResultGridTest, BidsValueReadsOnlyTheDigits) {
+  const BidsNumbers bids = ReadBids(std::string_view("1\n2\0", 4));
+  EXPECT_TRUE(bids.numeric);
+  EXPECT_EQ(bids.value, 12.0f);
+}
+
 }  // namespace
 }  // namespace tolvane

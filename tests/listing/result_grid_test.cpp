@@ -32,9 +32,7 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace tolvane {
 
 struct ResultGridIds {
-  static void SetNext(ResultGrid& grid, CaptionIndex::Id id) {
-    grid.next_id_ = id;
-  }
+  static void SetNext(ResultGrid& g, CaptionIndex::Id id) { g.next_id_ = id; }
 };
 
 namespace {
@@ -266,9 +264,7 @@ TEST(ResultGridTest, CurrencyConflictKeepsOneCurrencyPerGrid) {
 // Catches line feeds and zero bytes, which the digit test lets through,
 // read as digits of the bids.
 TEST(ResultGridTest, BidsValueReadsOnlyTheDigits) {
-  const BidsNumbers bids = ReadBids(std::string_view("1\n2\0", 4));
-  EXPECT_TRUE(bids.numeric);
-  EXPECT_EQ(bids.value, 12.0f);
+  EXPECT_EQ(ReadBids(std::string_view("1\n2\0", 4)).value, 12.0f);
 }
 
 }  // namespace

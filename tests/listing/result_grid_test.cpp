@@ -156,6 +156,10 @@ TEST(ResultGridTest, PrefixesFoundAmongManyCaptionsWithOneHead) {
     const std::string text = "AAAAaaaa" + std::to_string(1000 + i);
     ASSERT_EQ(grid.HasCaptionWithPrefix(text), i % 2 == 0) << text;
   }
+  // Prefixes one bit away from a caption's start, within a word or at its end.
+  for (const char* item : {"123456790", "1230"}) grid.Append(RowOf(item));
+  for (const char* x : {"12345678", "122"})
+    EXPECT_FALSE(grid.HasCaptionWithPrefix(x));
 }
 
 // Catches rows whose captions are lost, or removed with the wrong row, when

@@ -98,10 +98,8 @@ TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
     EXPECT_EQ(a.nothing_read, text.empty()) << name;
     EXPECT_EQ(figures.Count(), grid.Count()) << name;
     EXPECT_EQ(figures.Currency(), grid.Currency()) << name;
-    for (const char* currency : {"USD", "EUR", "GBP"})
-      EXPECT_EQ(figures.CurrencyConflict(currency),
-                grid.CurrencyConflict(currency))
-          << name << currency;
+    for (const char* c : {"USD", "EUR", "GBP"})
+      EXPECT_EQ(figures.CurrencyConflict(c), grid.CurrencyConflict(c)) << c;
     const GridTotals& want = grid.Totals();
     const GridTotals& got = figures.Totals();
     EXPECT_EQ(got.checked, want.checked) << name;

@@ -88,9 +88,9 @@ void CaptionIndex::Prefetch(const Key& key) const {
 
 void CaptionIndex::Reserve(std::size_t count) {
   if (entries_.capacity() < entries_.size() + count) {
+    // Written once in order and read rarely: ordinary pages, which a large
+    // file's first touches fill far faster than large ones.
     entries_.reserve(entries_.size() + count);
-    AdviseLargePages(entries_.data(),
-                     entries_.capacity() * sizeof(caption::Entry));
   }
   std::size_t capacity = std::max(kFirstCapacity, slots_.size());
   while ((entries_.size() + count) * 2 > capacity) capacity *= 2;

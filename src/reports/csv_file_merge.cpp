@@ -152,7 +152,8 @@ CsvFileMerge MergeHeaderForm(InputFile& file, std::string start,
   // Prices without a currency of their own are in the rows'.
   HeaderCsvRows header_rows(
       records, header.columns,
-      rows.Currency().empty() ? kUsDollars : std::string(rows.Currency()));
+      rows.Currency().empty() ? kUsDollars : std::string(rows.Currency()),
+      rows.KeepsTexts());
   CsvReadReport report;
   if (steps.rows_start) steps.rows_start();
   rows.Reserve(expected, file.Size());

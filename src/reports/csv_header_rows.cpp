@@ -1,5 +1,6 @@
 #include "reports/csv_header_rows.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -18,6 +19,29 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The usual price of a data set, digits with perhaps a point and one or two
+// more ("1907.59"), read without making a Money; the units lose their
+// leading zeros. False for anything else, which is read the general way.
+bool ReadPlainAmount(std::string_view text, std::string_view& units,
+                     std::string_view& fraction) {
+  const std::size_t point = text.find('.');
+  units = text.substr(0, point);
+  fraction = point == std::string_view::npos ? std::string_view()
+                                             : text.substr(point + 1);
+  if (units.empty() || !std::all_of(units.begin(), units.end(), IsDigit)) {
+    return false;
+  }
+  if (point != std::string_view::npos &&
+      (fraction.empty() || fraction.size() > 2 ||
+       !std::all_of(fraction.begin(), fraction.end(), IsDigit))) {
+    return false;
+  }
+  while (units.size() > 1 && units.front() == '0') units.remove_prefix(1);
+  return true;
+}
+
 CsvLeftOut ReasonOf(MoneyProblem problem) {
   switch (problem) {
     case MoneyProblem::kMissing:
@@ -34,10 +58,11 @@ CsvLeftOut ReasonOf(MoneyProblem problem) {
 }  // namespace
 
 HeaderCsvRows::HeaderCsvRows(CsvRecordSplitter& records, CsvColumns columns,
-                             std::string default_currency)
+                             std::string default_currency, bool keep_texts)
     : records_(records),
       columns_(std::move(columns)),
-      default_currency_(std::move(default_currency)) {}
+      default_currency_(std::move(default_currency)),
+      keep_texts_(keep_texts) {}
 
 std::string_view HeaderCsvRows::Field(CsvColumn column) const {
   const std::optional<std::size_t>& at = columns_[column];
@@ -71,45 +96,59 @@ CsvRowResult HeaderCsvRows::Convert(ParsedItem& item) {
                       record_.line, false};
   const std::string_view number = Trimmed(Field(CsvColumn::kItem));
   if (number.empty()) return result;
-  MoneyReading reading = ReadSalePrice(Field(CsvColumn::kPrice));
-  if (!reading.money) {
-    result.reason = ReasonOf(reading.problem);
-    return result;
+  const std::string_view price = Field(CsvColumn::kPrice);
+  std::string_view units;
+  std::string_view fraction;
+  MoneyReading reading;
+  if (!ReadPlainAmount(price, units, fraction)) {
+    reading = ReadSalePrice(price);
+    if (!reading.money) {
+      result.reason = ReasonOf(reading.problem);
+      return result;
+    }
+    units = reading.money->units;
+    fraction = reading.money->fraction;
   }
-  Money& money = *reading.money;
   // A currency column names the row's currency before the amount's own
   // symbol, and that before the price column's name.
-  std::optional<std::string> named;
+  std::optional<std::string> symbol;
   if (const std::string_view column = Trimmed(Field(CsvColumn::kCurrency));
       !column.empty()) {
-    named = CurrencyOfSymbol(column);
+    symbol = CurrencyOfSymbol(column);
   }
-  if (!named && !money.currency.empty()) named = std::move(money.currency);
-  if (!named && !columns_.currency.empty()) named = columns_.currency;
+  const std::string* named = nullptr;
+  if (symbol) {
+    named = &*symbol;
+  } else if (reading.money && !reading.money->currency.empty()) {
+    named = &reading.money->currency;
+  } else if (!columns_.currency.empty()) {
+    named = &columns_.currency;
+  }
   if (currency_.empty()) {
-    currency_ = named ? *named : default_currency_;
-    currency_named_ = named.has_value();
-  } else if (named) {
+    currency_ = named != nullptr ? *named : default_currency_;
+    currency_named_ = named != nullptr;
+  } else if (named != nullptr) {
     if (*named != currency_) {
       result.reason = CsvLeftOut::kOtherCurrency;
       return result;
     }
     currency_named_ = true;
   }
-  money.currency = currency_;
   item.Item.assign(number);
-  item.Price = GridPriceText(money);
-  AssignTitleText(Field(CsvColumn::kTitle), item.Description);
+  AssignGridPriceText(currency_, units, fraction, item.Price);
   AssignBidsText(Field(CsvColumn::kBids), item.Bids);
   const std::string_view ended = Trimmed(Field(CsvColumn::kEnded));
   const std::optional<DatedEnd> end =
       ended.empty() ? std::nullopt : ReadSaleDate(ended);
-  if (end) {
-    AssignDatedEndText(*end, item.Ended);
-  } else {
-    item.Ended.assign("-");
-  }
   result.date_unread = !ended.empty() && !end;
+  if (keep_texts_) {
+    AssignTitleText(Field(CsvColumn::kTitle), item.Description);
+    if (end) {
+      AssignDatedEndText(*end, item.Ended);
+    } else {
+      item.Ended.assign(1, '-');
+    }
+  }
   item.checked = true;
   result.kind = CsvRowResult::Kind::kRow;
   return result;

@@ -39,8 +39,10 @@ struct CsvRowResult {
 // `default_currency`; a row in another is left out.
 class HeaderCsvRows {
  public:
+  // Without `keep_texts` the title and the end date's text are left as
+  // they were: rows kept for their figures alone never read them.
   HeaderCsvRows(CsvRecordSplitter& records, CsvColumns columns,
-                std::string default_currency);
+                std::string default_currency, bool keep_texts = true);
 
   // Fills `item` from the next record that holds a row or one left out;
   // blank lines, and notes and totals that have text in one field other
@@ -64,6 +66,7 @@ class HeaderCsvRows {
   std::string default_currency_;
   std::string currency_;
   bool currency_named_ = false;
+  bool keep_texts_;
 };
 
 }  // namespace tolvane

@@ -1,6 +1,5 @@
 #include "reports/csv_row_batch.h"
 
-#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -20,16 +19,9 @@ PreparedCsvRow& Prepare(CsvRowBatch& batch, bool all_texts,
   const std::string_view texts[] = {
       item, all_texts ? description : std::string_view(), bids, price,
       all_texts ? ended : std::string_view()};
-  std::size_t size = 0;
   for (std::size_t i = 0; i < 5; ++i) {
     row.sizes[i] = static_cast<std::uint32_t>(texts[i].size());
-    size += texts[i].size();
-  }
-  batch.texts.resize(row.text_at + size);
-  char* out = batch.texts.data() + row.text_at;
-  for (const std::string_view text : texts) {
-    if (!text.empty()) std::memcpy(out, text.data(), text.size());
-    out += text.size();
+    batch.texts.append(texts[i]);
   }
   return row;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 
 namespace tolvane {
 namespace {
@@ -330,7 +331,9 @@ std::optional<DatedEnd> ReadSaleDate(std::string_view text) {
 }
 
 MoneyReading ReadSalePrice(std::string_view text) {
-  if (std::optional<Money> money = ReadPlainPrice(text)) return {money, {}};
+  if (std::optional<Money> money = ReadPlainPrice(text)) {
+    return {std::move(money), {}};
+  }
   return ReadMoney(text, "");
 }
 

@@ -258,21 +258,28 @@ MoneyReading ReadMoney(std::string_view text,
 }
 
 std::string GridPriceText(const Money& money) {
-  std::string text = money.currency == "USD" ? "$" : "";
-  const std::size_t size = money.units.size();
+  std::string text;
+  AssignGridPriceText(money.currency, money.units, money.fraction, text);
+  return text;
+}
+
+void AssignGridPriceText(std::string_view currency, std::string_view units,
+                         std::string_view fraction, std::string& text) {
+  text.clear();
+  if (currency == "USD") text.push_back('$');
+  const std::size_t size = units.size();
   if (size > 3) {
     const std::size_t first = size % 3 == 0 ? 3 : size % 3;
-    text.append(money.units, 0, first);
+    text.append(units.substr(0, first));
     text.push_back(',');
-    text.append(money.units, first, std::string::npos);
+    text.append(units.substr(first));
   } else {
-    text += money.units;
+    text.append(units);
   }
-  if (IsZeroDecimal(money.currency) && money.fraction.empty()) return text;
+  if (IsZeroDecimal(currency) && fraction.empty()) return;
   text.push_back('.');
-  text += money.fraction;
-  text.append(2 - std::min<std::size_t>(money.fraction.size(), 2), '0');
-  return text;
+  text.append(fraction);
+  text.append(2 - std::min<std::size_t>(fraction.size(), 2), '0');
 }
 
 RegionalSettings SettingsForCurrency(const RegionalSettings& own,

@@ -52,6 +52,9 @@ std::optional<std::string> CurrencyOfSymbol(std::string_view text);
 // price unusable), two decimals (none for currencies without minor units,
 // such as the yen).
 std::string GridPriceText(const Money& money);
+// The same written into `text`, from the parts of an amount already read.
+void AssignGridPriceText(std::string_view currency, std::string_view units,
+                         std::string_view fraction, std::string& text);
 
 // How the figures of prices in `currency` are written for a user whose own
 // settings are `own`: the user's own settings when that is their currency

@@ -30,9 +30,10 @@ class SummaryRows final : public RowSink {
   }
   void Append(const RowView& row, const caption::Key& key) override;
   bool KeepsTexts() const override { return false; }
-  // Only the captions take room: the texts are not kept.
+  // Only the captions and the prices take room: the texts are not kept.
   void Reserve(std::size_t rows, std::size_t) override {
     captions_.Reserve(rows);
+    if (keep_prices_) prices_.reserve(prices_.size() + rows);
   }
 
   std::string_view Currency() const override {

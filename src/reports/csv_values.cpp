@@ -313,7 +313,7 @@ std::optional<Money> ReadPlainPrice(std::string_view text) {
       money.units.push_back(c);
     }
   }
-  if (money.units.empty()) money.units = "0";
+  if (money.units.empty()) money.units.assign(1, '0');
   return money;
 }
 

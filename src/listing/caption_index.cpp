@@ -17,6 +17,13 @@ using caption::kInline;
 constexpr std::uint64_t kIndexMask = 0xFFFFFFFFULL;
 constexpr std::size_t kFirstCapacity = 16;
 
+// At most three slots in four are in use: probes stay short (mostly within
+// one cache line), and a large file's table takes far less room than at
+// half full, room whose first touches cost more than the probes.
+bool Crowded(std::size_t entries, std::size_t slots) {
+  return entries * 4 > slots * 3;
+}
+
 }  // namespace
 
 std::uint64_t CaptionIndex::HashOf(const Entry& entry) const {
@@ -93,7 +100,7 @@ void CaptionIndex::Reserve(std::size_t count) {
     entries_.reserve(entries_.size() + count);
   }
   std::size_t capacity = std::max(kFirstCapacity, slots_.size());
-  while ((entries_.size() + count) * 2 > capacity) capacity *= 2;
+  while (Crowded(entries_.size() + count, capacity)) capacity *= 2;
   if (capacity > slots_.size()) Rehash(capacity);
 }
 
@@ -117,8 +124,7 @@ void CaptionIndex::Insert(const Key& key, Id id) {
     }
     entries_.push_back(entry);
     longest_ = std::max(longest_, entry.size);
-    // At most half the slots are in use, so probes stay short.
-    if (entries_.size() * 2 > slots_.size()) {
+    if (Crowded(entries_.size(), slots_.size())) {
       Rehash(std::max(kFirstCapacity, slots_.size() * 2));
     } else {
       PlaceInTable(static_cast<std::uint32_t>(entries_.size() - 1), key.hash);
@@ -158,7 +164,7 @@ void CaptionIndex::Remove(const std::vector<bool>& removed_ids) {
   entries_ = std::move(kept);
   tails_ = std::move(tails);
   std::size_t capacity = kFirstCapacity;
-  while (entries_.size() * 2 > capacity) capacity *= 2;
+  while (Crowded(entries_.size(), capacity)) capacity *= 2;
   Rehash(capacity);
   // Built again if a short text is looked up again.
   sorted_.reset();

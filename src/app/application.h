@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "util/error.h"
 
@@ -49,13 +50,35 @@ class Application {
       std::forward<Handler>(handler)();
       return;
     }
-    const OuterHandler outer(*this, loop_level);
-    try {
-      std::forward<Handler>(handler)();
-    } catch (const std::exception& error) {
-      ShowError(error.what());
+    {
+      const OuterHandler outer(*this, loop_level);
+      try {
+        std::forward<Handler>(handler)();
+      } catch (const std::exception& error) {
+        ShowError(error.what());
+      }
     }
+    if (depth_ == 0 && !waiting_.empty()) RunWaiting();
   }
+
+  // Runs an event now, or, while a long command keeps the event loop
+  // turning under its progress bar, once the outermost handler has ended:
+  // a Get's page or timer never lands amid the command's rows.
+  void RunWhenFree(std::function<void()> event);
+
+  // A long command runs while one lives.
+  class LongCommand {
+   public:
+    explicit LongCommand(Application& app) : app_(app) {
+      ++app_.long_commands_;
+    }
+    LongCommand(const LongCommand&) = delete;
+    LongCommand& operator=(const LongCommand&) = delete;
+    ~LongCommand() { --app_.long_commands_; }
+
+   private:
+    Application& app_;
+  };
 
   // Tells how deeply event loops are nested at the moment (the program's
   // own loop, and one more for each modal box or dialog open). Without it
@@ -99,11 +122,16 @@ class Application {
     int saved_loop_level_;
   };
 
+  // Each event kept, in order, as its own outermost handler.
+  void RunWaiting();
+
   MessageBox* message_box_;
   std::string title_ = kApplicationTitle;
   std::function<int()> loop_level_;
   int depth_ = 0;
   int outer_loop_level_ = 0;
+  int long_commands_ = 0;
+  std::vector<std::function<void()>> waiting_;
 };
 
 }  // namespace tolvane

@@ -39,11 +39,19 @@ TFrmPrice::TFrmPrice(Application& app, const TFrmPriceControls& controls,
   EdtQuery.SetOnChange([this] {
     app_.Dispatch([this] { EdtQueryChange(Sender{"EdtQuery"}); });
   });
+  // A Get's page and timer wait for a long command's end.
   MiniBro.SetOnDownloadComplete([this] {
-    app_.Dispatch([this] { MiniBroDownloadComplete(Sender{"MiniBro"}); });
+    app_.RunWhenFree([this] {
+      app_.Dispatch([this] { MiniBroDownloadComplete(Sender{"MiniBro"}); });
+    });
   });
   TmrTimeout.SetOnTimer([this] {
-    app_.Dispatch([this] { TmrTimeoutTimer(Sender{"TmrTimeout"}); });
+    app_.RunWhenFree([this] {
+      // Of the ticks kept while a command ran, those after the first that
+      // ended the wait find the timer off.
+      if (!TmrTimeout.Enabled()) return;
+      app_.Dispatch([this] { TmrTimeoutTimer(Sender{"TmrTimeout"}); });
+    });
   });
   TmrTimeout.SetEnabled(false);
   SpdBtnGetNextData.SetEnabled(false);

@@ -95,7 +95,7 @@ void TFrmPrice::CreateCSVFileFromGrid1Click(const Sender&) {
   try {
     // A Cancel writes nothing: a file of that name keeps what it held.
     const ShownProgress progress(
-        services_.progress,
+        app_, services_.progress,
         FormatMessage(kExportingFile, FileNameOf(SvDlg_.file_name)),
         static_cast<std::uint64_t>(grid_.Count()));
     written = ExportLines(grid_, services_.progress, RchEdtPrint_);
@@ -168,7 +168,7 @@ void TFrmPrice::MergeCsvRecords(const std::string& file_name,
   CsvFileMerge merge;
   try {
     const ShownProgress progress(
-        services_.progress,
+        app_, services_.progress,
         FormatMessage(import ? kImportingFile : kMergingFile,
                       FileNameOf(file_name)),
         file.Size());

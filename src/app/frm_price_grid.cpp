@@ -50,7 +50,7 @@ void TFrmPrice::ListView1ColumnClick(const Sender&, int column) {
   // Cancel leaves the rows, and the column's next direction, as they were.
   if (column != kBidsColumn && column != kPriceColumn) return;
   const ShownProgress progress(
-      services_.progress,
+      app_, services_.progress,
       column == kBidsColumn ? kSortingByBids : kSortingByPrice,
       static_cast<std::uint64_t>(grid_.Count()));
   const SortStep step = [this](std::size_t done) {

@@ -3,16 +3,18 @@
 #include <cstdint>
 #include <string>
 
+#include "app/application.h"
 #include "platform/progress.h"
 
 namespace tolvane {
 
-// The bar is up while a long command runs, however the command ends.
+// The bar is up while a long command runs, however the command ends; and
+// meanwhile events that would change the rows wait.
 class ShownProgress {
  public:
-  ShownProgress(Progress& progress, const std::string& caption,
-                std::uint64_t total)
-      : progress_(progress) {
+  ShownProgress(Application& app, Progress& progress,
+                const std::string& caption, std::uint64_t total)
+      : command_(app), progress_(progress) {
     progress_.Show(caption, total);
   }
   ShownProgress(const ShownProgress&) = delete;
@@ -20,6 +22,7 @@ class ShownProgress {
   ~ShownProgress() { progress_.Close(); }
 
  private:
+  Application::LongCommand command_;
   Progress& progress_;
 };
 

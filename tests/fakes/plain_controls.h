@@ -218,6 +218,7 @@ class PlainProgress : public Progress {
   void Set(std::uint64_t units) override {
     done = units;
     ++sets;
+    if (on_set) on_set();  // what the event loop does under a shown bar
   }
   bool Cancelled() const override { return cancel_at > 0 && sets >= cancel_at; }
   void Close() override { shown = false; }
@@ -228,6 +229,7 @@ class PlainProgress : public Progress {
   int sets = 0;
   int cancel_at = 0;
   bool shown = false;
+  std::function<void()> on_set;
 };
 
 // The store in memory, which refuses to create a key or write a value,

@@ -1,6 +1,10 @@
 // gui-snapshot FOLDER: draws the real windows, with a page's worth of rows,
 // into PNG files, so a change of the layout can be looked at without a
 // display. The windows run on the plain in-memory services, as in the tests.
+//
+// gui-snapshot --time-import CSV: imports the file into the idle main window
+// through the Import command, then opens the Market window on the rows, and
+// says how long each took until the window had drawn it.
 
 #include <QApplication>
 #include <QDir>
@@ -8,9 +12,11 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "fakes/plain_program.h"
 #include "gui/busy_window.h"
@@ -55,17 +61,49 @@ bool Save(QWidget& widget, const QDir& dir, const char* name) {
   return saved;
 }
 
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+int TimeImport(const char* csv) {
+  PlainProgram h;
+  h.windows.Start();
+  h.Main().show();
+  h.Flush();
+  h.file_dialog.answers.emplace_back(csv);
+  auto start = std::chrono::steady_clock::now();
+  h.windows.App().Dispatch([&h] {
+    h.FrmPrice().ImportCSVFileFromGrid1Click(Sender{"SpdBtnCSVIn"});
+  });
+  h.Flush();
+  h.Main().repaint();
+  std::printf("import: %d rows shown in %.3f s\n", h.Grid().Count(),
+              SecondsSince(start));
+  start = std::chrono::steady_clock::now();
+  h.windows.OpenMarketView();
+  QApplication::processEvents();
+  h.windows.MarketWidget()->repaint();
+  std::printf("market: drawn in %.3f s\n", SecondsSince(start));
+  return h.Grid().Count() > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: gui-snapshot FOLDER\n");
+    std::fprintf(
+        stderr,
+        "usage: gui-snapshot FOLDER | gui-snapshot --time-import CSV\n");
     return 2;
   }
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
   }
   QApplication app(argc, argv);
+  if (std::string_view(argv[1]) == "--time-import") {
+    return argc == 3 ? TimeImport(argv[2]) : 2;
+  }
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   PlainProgram h;
   h.windows.Start();

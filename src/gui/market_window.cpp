@@ -24,6 +24,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "gui/grid_model.h"
 #include "gui/qt_controls.h"
@@ -105,6 +108,30 @@ qint64 AxisTime(double minutes) {
   const QDate date = QDate(1970, 1, 1).addDays(days);
   return QDateTime(date, QTime(in_day / 60, in_day % 60)).toMSecsSinceEpoch();
 }
+
+// AxisTime for the many points of a scatter: a day whose clock runs without
+// a jump has its minutes reckoned from its midnight, which is looked up once.
+class AxisTimes {
+ public:
+  qint64 operator()(double minutes) {
+    const auto whole = static_cast<qint64>(minutes);
+    const qint64 days = whole >= 0 ? whole / 1440 : (whole - 1439) / 1440;
+    auto found = days_.find(days);
+    if (found == days_.end()) {
+      const qint64 midnight = AxisTime(static_cast<double>(days * 1440));
+      const bool steady =
+          AxisTime(static_cast<double>(days * 1440 + 1439)) - midnight ==
+          qint64{1439} * 60000;
+      found = days_.emplace(days, steady ? midnight : -1).first;
+    }
+    if (found->second == -1) return AxisTime(minutes);
+    return found->second + (whole - days * 1440) * 60000;
+  }
+
+ private:
+  // Each day's midnight, or -1 for a day with a jump of the clock.
+  std::unordered_map<qint64, qint64> days_;
+};
 
 // The inverse of AxisTime: a moment on the time axis in minutes since 1970
 // on the listing's clock.
@@ -374,6 +401,8 @@ void MarketWindow::DrawScatter() {
     high = std::max(high, point.price);
   }
   bool unchecked_named = false;
+  std::vector<std::pair<QScatterSeries*, QList<QPointF>>> filled;
+  AxisTimes axis_time;
   for (ScatterSeries& kind : GroupScatter(scatter)) {
     auto* series = new QScatterSeries;
     StyleScatter(series, kind.kind);
@@ -381,10 +410,15 @@ void MarketWindow::DrawScatter() {
     points.reserve(static_cast<qsizetype>(kind.points.size()));
     for (const ScatterPoint& point : kind.points) {
       points.append(
-          QPointF(static_cast<double>(AxisTime(point.minutes)), point.price));
+          QPointF(static_cast<double>(axis_time(point.minutes)), point.price));
     }
-    series->replace(points);
+    // Added with one point and filled once the axes are on: the chart
+    // styles a series' markers as it takes it, and makes them all again
+    // when its markers' shape or size first differ from its defaults and
+    // when an axis changes its scale; with one point each costs nothing.
+    if (!points.isEmpty()) series->append(points.front());
     chart->addSeries(series);
+    filled.push_back({series, std::move(points)});
     QLegendMarker* marker = chart->legend()->markers(series).front();
     // Unchecked rows of every icon look alike: the legend names them once.
     if (!kind.kind.checked) {
@@ -414,6 +448,7 @@ void MarketWindow::DrawScatter() {
     series->attachAxis(x);
     series->attachAxis(y);
   }
+  for (const auto& [series, points] : filled) series->replace(points);
 }
 
 std::optional<QPoint> MarketWindow::PointOfRow(int row) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <clocale>
 #include <string>
 
 namespace tolvane {
@@ -25,6 +26,8 @@ struct RegionalSettings {
   // environment); a locale without a currency symbol gives United States
   // settings.
   static RegionalSettings FromSystemLocale();
+  // The same from a locale's conventions as localeconv gives them.
+  static RegionalSettings FromConventions(const std::lconv& conv);
 };
 
 }  // namespace tolvane

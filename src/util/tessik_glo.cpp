@@ -83,8 +83,7 @@ std::string TessikGlo::ReplaceAll(std::string text, std::string_view pattern,
 
 std::string TessikGlo::TailAfter(std::string_view text, int n) {
   const auto length = static_cast<long long>(text.size());
-  const long long count = length - n + 1;
-  if (n + 1LL < 1 || n + 1LL > length || count < 0) return {};
+  if (n + 1LL < 1 || n + 1LL > length) return {};
   return std::string(text.substr(static_cast<std::size_t>(n)));
 }
 

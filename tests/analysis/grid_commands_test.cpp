@@ -69,6 +69,7 @@ TEST(GridCommandsTest, DeleteSummaryOnlyWhileRowsRemain) {
     int rows_after;  // none left: the memo is untouched
   };
   const Case cases[] = {{{false, false}, &F::DeleteUnchecked1Click, 0},
+                        {{false}, &F::DeleteUnchecked1Click, 0},
                         {{false, true}, &F::DeleteUnchecked1Click, 1},
                         {{true, true}, &F::DeleteSelected1Click, 2},
                         {{}, &F::DeleteZeroBidAuctions1Click, 0}};

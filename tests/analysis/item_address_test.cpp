@@ -22,7 +22,7 @@ TEST(ItemAddressTest, PlainNumbersStayAndOtherBytesAreEncoded) {
   };
   const Case cases[] = {{"1234567890", "1234567890"},
                         {"", ""},
-                        {"AbC-1.2_3~", "AbC-1.2_3~"},
+                        {"Aa0-9.Zz_~", "Aa0-9.Zz_~"},
                         {"12 34", "12%2034"},
                         {"1&cmd=del", "1%26cmd%3Ddel"},
                         {"1#frag", "1%23frag"},

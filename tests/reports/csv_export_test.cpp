@@ -37,7 +37,8 @@ TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
   f.EdtQuery.SetText("brass/lamp\x01 old");
   PutRow(f, {"1111111111", "Lamp \"Art Deco\", brass, old", "12", "$1,234.56",
              "Jun-01 10:00"});
-  PutRow(f, {"2222222222", "Tin lamp", "-", "$3.00", "Jun-02 11:30"}, false);
+  // Shorter than the quotes and commas that frame it.
+  PutRow(f, {"2", "", "-", "$3.00", ""}, false);
   bool text_shown = true;
   f.busy_form.on_repaint = [&] { text_shown = f.busy_label.visible; };
   Export(f, folder / "out.csv");
@@ -46,7 +47,7 @@ TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
   EXPECT_EQ(ReadWholeFile(folder / "out.csv"),
             "\"1111111111\",\"Lamp 'Art Deco'  . brass  . old\",\"$1,234.56\","
             "\"12\",\"Jun-01 10:00\"\r\n"
-            "\"2222222222\",\"Tin lamp\",\"$3.00\",\"-\",\"Jun-02 11:30\"\r\n");
+            "\"2\",\"\",\"$3.00\",\"-\",\"\"\r\n");
   ASSERT_EQ(f.file_dialog.save_seen.size(), 1u);
   EXPECT_EQ(DialogOf(f.file_dialog.save_seen[0]),
             Dialog("Export Search Results",

@@ -38,6 +38,7 @@ TEST(TessikGloTest, FindAndFindPlainPositions) {
       {"ab\0cd"s, "b", 2, -1},  // "ab" is the whole plain text
       {"abc\0de"s, "b", 2, 2},
       {"\0\0z"s, "\0z"s, 2, -1},
+      {"xaby", "ab\0c"s, -1, 2},  // the plain pattern ends at its zero
       {long_text, "Z", 32000, -1},
       {long_text + "q", "Z", 32000, 32000},
       {exact + "c", "c", 32001, -1},
@@ -154,7 +155,7 @@ TEST(TessikGloTest, MonthAndDayTables) {
     const std::string expected = (i < 9 ? "0" : "") + std::to_string(i + 1);
     EXPECT_EQ(TessikGlo::MonthNumber(months[i]), expected);
   }
-  for (const char* other : {"jan", "", "January", "JAN", "Ja"})
+  for (const char* other : {"jan", "", "January", "JAN", "Ja", "01"})
     EXPECT_EQ(TessikGlo::MonthNumber(other), "13");
   const char* days[] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(TessikGlo::DayName(i), days[i]);

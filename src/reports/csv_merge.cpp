@@ -11,10 +11,12 @@ namespace {
 
 bool IsBreak(char c) { return c == '\n' || c == '\r'; }
 
-// The first quotation mark or line break in [from, end), or end: eight
-// bytes at a time, a byte equal to one of them leaves a zero in the word
-// xor-ed with it, and the lowest zero found is the first.
-const char* FirstQuoteOrBreak(const char* from, const char* end) {
+// The first line break in [from, end), or with `kQuote` the first
+// quotation mark or line break, or end: eight bytes at a time, a byte equal
+// to one looked for leaves a zero in the word xor-ed with it, and the
+// lowest zero found is the first.
+template <bool kQuote>
+const char* FirstStop(const char* from, const char* end) {
   const char* p = from;
   if constexpr (std::endian::native == std::endian::little) {
     constexpr std::uint64_t kOnes = 0x0101010101010101;
@@ -25,14 +27,14 @@ const char* FirstQuoteOrBreak(const char* from, const char* end) {
     while (end - p >= 8) {
       std::uint64_t word;
       std::memcpy(&word, p, 8);
-      const std::uint64_t found = zeros(word ^ (kOnes * '"')) |
-                                  zeros(word ^ (kOnes * '\n')) |
-                                  zeros(word ^ (kOnes * '\r'));
+      std::uint64_t found =
+          zeros(word ^ (kOnes * '\n')) | zeros(word ^ (kOnes * '\r'));
+      if constexpr (kQuote) found |= zeros(word ^ (kOnes * '"'));
       if (found != 0) return p + std::countr_zero(found) / 8;
       p += 8;
     }
   }
-  while (p < end && *p != '"' && !IsBreak(*p)) ++p;
+  while (p < end && !(kQuote && *p == '"') && !IsBreak(*p)) ++p;
   return p;
 }
 
@@ -130,7 +132,7 @@ void CsvMergeWalk::CutField(std::size_t field, std::size_t gap) {
   // The usual field: its closing mark comes before any line break.
   if (no_quote_before_ <= at_) {
     const char* const begin = text_.data() + at_;
-    const char* const stop = FirstQuoteOrBreak(begin, text_.data() + held_);
+    const char* const stop = FirstStop<true>(begin, text_.data() + held_);
     if (stop != text_.data() + held_ && *stop == '"') {
       cut.at = at_;
       cut.size = static_cast<std::size_t>(stop - begin);
@@ -159,15 +161,39 @@ std::string_view CsvMergeWalk::View(std::size_t field) const {
   return std::string_view(text_).substr(cut.at, cut.size);
 }
 
+bool CsvMergeWalk::CutOnLine() {
+  if (no_quote_before_ > at_) return false;
+  const char* const base = text_.data();
+  const char* const held = base + held_;
+  const char* const end = FirstStop<false>(base + at_, held);
+  // Bytes not read yet cannot matter: the record is cut here only when its
+  // fields and gaps all lie before the line's end or the last byte held.
+  static constexpr std::size_t kGaps[] = {3, 3, 3, 3, 1};
+  const char* at = base + at_;
+  for (std::size_t field = 0; field < 5; ++field) {
+    const auto* quote = static_cast<const char*>(
+        std::memchr(at, '"', static_cast<std::size_t>(end - at)));
+    if (quote == nullptr) return false;
+    cuts_[field] = {static_cast<std::size_t>(at - base),
+                    static_cast<std::size_t>(quote - at), false};
+    at = quote + kGaps[field];
+    if (at > end) return false;
+  }
+  at_ = static_cast<std::size_t>(at - base);
+  return true;
+}
+
 void CsvMergeWalk::Next(CsvMergeRecord& record) {
   record_ = at_;
   // The record's opening quotation mark is dropped unexamined.
   if (SkipBreaks()) ++at_;
-  CutField(0, 3);
-  CutField(1, 3);
-  CutField(2, 3);
-  CutField(3, 3);
-  CutField(4, 1);
+  if (!CutOnLine()) {
+    CutField(0, 3);
+    CutField(1, 3);
+    CutField(2, 3);
+    CutField(3, 3);
+    CutField(4, 1);
+  }
   record = {View(0), View(1), View(2), View(3), View(4)};
 }
 

@@ -76,6 +76,9 @@ class CsvMergeWalk {
   // npos when there is none.
   std::size_t NextQuote();
   void CutField(std::size_t field, std::size_t gap);
+  // The usual record: all five fields and their gaps on one line held.
+  // Cut them at once and true; false, with the offset unmoved, otherwise.
+  bool CutOnLine();
   std::string_view View(std::size_t field) const;
 
   std::string text_;

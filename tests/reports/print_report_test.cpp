@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/report.h"
 #include "reports_fixture.h"
 
 namespace tolvane::testing {
@@ -25,7 +26,7 @@ TEST(PrintReportTest, ComposesTheReportLines) {
   const ParsedItem kBrass{"1234567890", "Brass lamp, old", "3", "$15.00",
                           "Jun-01 10:00"};
   const ParsedItem kTin{"1234567891", "Tin lamp", "-", "$1,204.50", "e"};
-  const ParsedItem kTwoLines{"1", "two\r\nlines", "1", "$2.00", "x"};
+  const ParsedItem kTwoLines{"1", "two\rlines", "1", "$2.00", "x"};
   const std::string kBrassLine = "    1234567890\t$15.00\t3\tBrass lamp, old";
   const std::string kTinLine = "    1234567891\t$1,204.50\t-\tTin lamp";
   struct Case {
@@ -73,6 +74,7 @@ TEST(PrintReportTest, ComposesTheReportLines) {
     EXPECT_EQ(f.printer.printed, expected);
     EXPECT_EQ(f.FrmPrice->RchEdtPrint(), expected);
   }
+  EXPECT_EQ(TextFileBytes({"", "a"}), "\r\na\r\n");  // lines under two bytes
 }
 
 // Catches printing (or clearing the buffer) after the print dialog was

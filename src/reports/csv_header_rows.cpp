@@ -138,10 +138,12 @@ CsvRowResult HeaderCsvRows::Convert(ParsedItem& item) {
   AssignGridPriceText(currency_, units, fraction, item.Price);
   AssignBidsText(Field(CsvColumn::kBids), item.Bids);
   const std::string_view ended = Trimmed(Field(CsvColumn::kEnded));
-  const std::optional<DatedEnd> end =
-      ended.empty() ? std::nullopt : ReadSaleDate(ended);
-  result.date_unread = !ended.empty() && !end;
-  if (keep_texts_) {
+  if (!keep_texts_) {
+    item.Ended.assign(ended);
+  } else {
+    const std::optional<DatedEnd> end =
+        ended.empty() ? std::nullopt : ReadSaleDate(ended);
+    result.date_unread = !ended.empty() && !end;
     AssignTitleText(Field(CsvColumn::kTitle), item.Description);
     if (end) {
       AssignDatedEndText(*end, item.Ended);

@@ -39,8 +39,9 @@ struct CsvRowResult {
 // `default_currency`; a row in another is left out.
 class HeaderCsvRows {
  public:
-  // Without `keep_texts` the title and the end date's text are left as
-  // they were: rows kept for their figures alone never read them.
+  // Without `keep_texts` the title is left as it was, and Ended holds the
+  // end date as the file gives it, unread: rows kept for their figures only
+  // need to know whether it reads, and that is asked where they are taken.
   HeaderCsvRows(CsvRecordSplitter& records, CsvColumns columns,
                 std::string default_currency, bool keep_texts = true);
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "listing/price_text.h"
+#include "reports/csv_values.h"
 
 namespace tolvane {
 namespace {
@@ -12,13 +13,13 @@ namespace {
 PreparedCsvRow& Prepare(CsvRowBatch& batch, bool all_texts,
                         std::string_view item, std::string_view description,
                         std::string_view bids, std::string_view price,
-                        std::string_view ended) {
+                        std::string_view ended, bool keep_ended = false) {
   PreparedCsvRow& row = batch.rows.emplace_back();
   row.result.kind = CsvRowResult::Kind::kRow;
   row.text_at = batch.texts.size();
   const std::string_view texts[] = {
       item, all_texts ? description : std::string_view(), bids, price,
-      all_texts ? ended : std::string_view()};
+      all_texts || keep_ended ? ended : std::string_view()};
   for (std::size_t i = 0; i < 5; ++i) {
     row.sizes[i] = static_cast<std::uint32_t>(texts[i].size());
     batch.texts.append(texts[i]);
@@ -42,6 +43,9 @@ void CsvRowBatch::ReadNumbers(const RegionalSettings& settings) {
     row.usable = value.has_value();
     if (value) row.price = *value;
     row.bids = ReadBids(view.bids);
+    if (row.read_date) {
+      row.result.date_unread = !view.ended.empty() && !ReadSaleDate(view.ended);
+    }
   }
 }
 
@@ -92,8 +96,9 @@ bool HeaderBatches::Fill(CsvRowBatch& batch, std::size_t rows) {
     }
     PreparedCsvRow& row =
         Prepare(batch, all_texts_, item_.Item, item_.Description, item_.Bids,
-                item_.Price, item_.Ended);
+                item_.Price, item_.Ended, !all_texts_);
     row.result = result;
+    row.read_date = !all_texts_;
     row.currency_named = rows_.CurrencyNamed();
   }
   batch.currency = rows_.Currency();

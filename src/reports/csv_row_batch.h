@@ -31,6 +31,9 @@ struct PreparedCsvRow {
   // and whether a row had named the file's currency by then.
   CsvRowResult result;
   bool currency_named = false;
+  // Another tool's end date, as the file gives it, is still to be read for
+  // the result's `date_unread` (rows kept without their texts).
+  bool read_date = false;
 };
 
 struct CsvRowBatch {
@@ -42,7 +45,8 @@ struct CsvRowBatch {
   std::size_t bytes_read = 0;
 
   void Clear();
-  // Reads the key, price and bids of every record that gives a row. The
+  // Reads the key, price and bids of every record that gives a row, and an
+  // end date still to be read. The
   // cutting is the part that cannot be split; this part is done by the
   // thread that takes the batch, so the two threads share the work.
   void ReadNumbers(const RegionalSettings& settings);

@@ -74,8 +74,8 @@ TEST(CsvFileMergeTest, FiguresEqualTheGridsAndTheLiteralMerge) {
   const std::string own = GeneratedFile(20000);
   const std::string files[] = {
       own,
-      "title,sold_price_usd,item_id\nLamp,2.5,7\nLamp 2,x,8\nOil,3,7\n"
-      "Tin,,9\nBrass,4.25,71\n",
+      "title,sold_price_usd,ended_at,item_id\nLamp,2.5,soon,7\nLamp 2,x,,8\n"
+      "Oil,3,,7\nTin,,,9\nBrass,4.25,2026-02-30,71\nPen,1,2026-02-03,5\n",
       "title,price,currency,item_id\nLamp,2.5,EUR,7\nTin,3,EUR,8\n",
       "\"1\",\"a\",\"$1.00\",\"1\",\"e\"\r\n\"2\",\"b\",\"x\",\"1\",\"e\"",
       "\"1\",\"a\",\"1.00\",\"1\",\"e\"",

@@ -265,21 +265,25 @@ std::string GridPriceText(const Money& money) {
 
 void AssignGridPriceText(std::string_view currency, std::string_view units,
                          std::string_view fraction, std::string& text) {
-  text.clear();
-  if (currency == "USD") text.push_back('$');
+  // Sized first and written in place: the usual price costs no more than a
+  // copy.
+  const bool dollars = currency == "USD";
   const std::size_t size = units.size();
+  const std::size_t first = size > 3 ? (size % 3 == 0 ? 3 : size % 3) : size;
+  const bool point = !IsZeroDecimal(currency) || !fraction.empty();
+  text.resize((dollars ? 1 : 0) + size + (size > 3 ? 1 : 0) +
+              (point ? 1 + std::max<std::size_t>(fraction.size(), 2) : 0));
+  char* at = text.data();
+  if (dollars) *at++ = '$';
+  at = std::copy(units.begin(), units.begin() + static_cast<long>(first), at);
   if (size > 3) {
-    const std::size_t first = size % 3 == 0 ? 3 : size % 3;
-    text.append(units.substr(0, first));
-    text.push_back(',');
-    text.append(units.substr(first));
-  } else {
-    text.append(units);
+    *at++ = ',';
+    at = std::copy(units.begin() + static_cast<long>(first), units.end(), at);
   }
-  if (IsZeroDecimal(currency) && fraction.empty()) return;
-  text.push_back('.');
-  text.append(fraction);
-  text.append(2 - std::min<std::size_t>(fraction.size(), 2), '0');
+  if (!point) return;
+  *at++ = '.';
+  at = std::copy(fraction.begin(), fraction.end(), at);
+  for (std::size_t i = fraction.size(); i < 2; ++i) *at++ = '0';
 }
 
 RegionalSettings SettingsForCurrency(const RegionalSettings& own,

@@ -9,12 +9,18 @@ std::string CleanCsvField(std::string text) {
   return TessikGlo::ReplaceAll(std::move(text), ",", "  .");
 }
 
+namespace {
+
+constexpr std::size_t kRecordRoom = 192;
+
+}  // namespace
+
 std::string CsvRecord(const RowView& row) {
   constexpr std::string_view kSeparator = "\",\"";
   const std::string description = CleanCsvField(std::string(row.description));
   std::string record;
-  record.reserve(row.item.size() + description.size() + row.price.size() +
-                 row.bids.size() + row.ended.size() + 14);
+  // Room for a record of the usual lengths: most never grow.
+  record.reserve(kRecordRoom);
   record += '"';
   record += row.item;
   record += kSeparator;

@@ -37,7 +37,6 @@ TEST(CsvExportTest, WritesEveryRowAsFiveQuotedFields) {
   f.EdtQuery.SetText("brass/lamp\x01 old");
   PutRow(f, {"1111111111", "Lamp \"Art Deco\", brass, old", "12", "$1,234.56",
              "Jun-01 10:00"});
-  // Shorter than the quotes and commas that frame it.
   PutRow(f, {"2", "", "-", "$3.00", ""}, false);
   bool text_shown = true;
   f.busy_form.on_repaint = [&] { text_shown = f.busy_label.visible; };

@@ -147,6 +147,7 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
       {"5,2026-09-18 14:03 +,", "-|$5.00|-"},
       {"5,18 Sep 2026 soon,", "-|$5.00|-"},
       {"5,\"Sep 18, 2026 14:60\",", "-|$5.00|-"},
+      {"1.234,,", "-|$1,234.00|-"},
   };
   std::string file = "Item ID,Title,Price,End Date,Bids\n";
   Lines expected;
@@ -160,7 +161,7 @@ TEST(CsvHeaderTest, ValueFormsBecomeTheGridsTexts) {
   EXPECT_EQ(Rows(f), expected);
   ASSERT_EQ(f.message_box.shown.size(), 1u);
   EXPECT_EQ(f.message_box.shown[0].text,
-            "Read 27 rows from sold.csv. 9 rows without a readable end date "
+            "Read 28 rows from sold.csv. 9 rows without a readable end date "
             "show \"-\" (lines 30, 40, 42, 44, 46 and 4 more).");
   // Named by the second row, the dollars are the grid's.
   EXPECT_EQ(f.FrmPrice->ListView1().Currency(), "USD");
@@ -242,6 +243,8 @@ TEST(CsvHeaderTest, ReportsEveryRowLeftOutWithItsReasonAndLines) {
       {"Item,Price\n1,\n2,\n3,\n4,\n5,\n6,-1\n7,-2\n",
        "Read 0 rows from sold.csv; left out 7: no price (lines 2, 3, 4, 5, 6), "
        "a negative amount (lines 7, 8)."},
+      {"Item,Price\n1,.5\n",
+       "Read 0 rows from sold.csv; left out 1: an unreadable price (line 2)."},
       {"Item,Price,Date\n1,$5,soon\n",
        "Read 1 row from sold.csv. 1 row without a readable end date shows "
        "\"-\" (line 2)."},

@@ -26,13 +26,13 @@ TEST(RegionalTest, ConventionsBecomeTheSettings) {
        "\xE2\x82\xAC EUR 3 8 46 44"},
       {"\xE2\x82\xAC", "EUR ", 0, 1, 1, 0, 0, ",", "\xE2\x80\xAF",
        "\xE2\x82\xAC EUR 3 5 32 44"},
-      {"Fr.", "CHF ", 1, 1, 4, 1, 1, "", "'", "Fr. CHF 2 9 39 46"},
+      {"Fr.", "CHF ", 1, 1, 4, 1, 1, "", "'", "Fr. CHF 2 9 39 44"},
       {"kr", "", 0, 0, 0, 0, 0, ",", "", "kr USD 1 0 0 44"},
       {"", "EUR ", 0, 1, 1, 0, 1, ",", ".", "$ USD 0 0 44 46"},
   };
   for (const Case& c : kCases) {
     std::lconv conv{};
-    char decimal_point[] = ".";
+    char decimal_point[] = ",";
     conv.decimal_point = decimal_point;
     conv.currency_symbol = const_cast<char*>(c.symbol);
     conv.int_curr_symbol = const_cast<char*>(c.code);

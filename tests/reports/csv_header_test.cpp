@@ -189,7 +189,7 @@ TEST(CsvHeaderTest, ShortcutsReadAsTheGeneralReadings) {
       {"1.", false},           {".5", false},
       {"1.234", false},        {"$", false},
       {"1.2.3", false},        {"US $12.00", false},
-      {"1,2a4", false}};
+      {"1,2a4", false},        {"a,234", false}};
   for (const auto& [text, taken] : kPrices) {
     const std::optional<Money> plain = ReadPlainPrice(text);
     EXPECT_EQ(plain.has_value(), taken) << text;

@@ -4,8 +4,6 @@
 #include <functional>
 #include <utility>
 
-#include "util/large_pages.h"
-
 namespace tolvane {
 namespace {
 
@@ -39,17 +37,7 @@ void CaptionIndex::PlaceInTable(std::uint32_t index, std::uint64_t hash) {
 }
 
 void CaptionIndex::Rehash(std::size_t capacity) {
-  if (capacity == slots_.size()) {
-    std::fill(slots_.begin(), slots_.end(), 0);
-  } else {
-    // A fresh table, advised before it is written: lookups hit it at
-    // random.
-    std::vector<std::uint64_t> slots;
-    slots.reserve(capacity);
-    AdviseLargePages(slots.data(), capacity * sizeof(std::uint64_t));
-    slots.assign(capacity, 0);
-    slots_ = std::move(slots);
-  }
+  slots_.assign(capacity, 0);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     PlaceInTable(static_cast<std::uint32_t>(i), HashOf(entries_[i]));
   }

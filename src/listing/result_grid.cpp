@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "listing/price_text.h"
-#include "util/large_pages.h"
 #include "util/tessik_glo.h"
 
 namespace tolvane {
@@ -207,10 +206,6 @@ void ResultGrid::Reserve(std::size_t rows, std::size_t text_bytes) {
   row_ids_.reserve(row_ids_.size() + rows);
   texts_.reserve(texts_.size() + text_bytes);
   captions_.Reserve(rows);
-  // The slots are sorted and looked up at random: large pages spare the
-  // address cache. The texts are written once in order, on ordinary pages,
-  // whose first touches cost far less than large ones'.
-  AdviseLargePages(slots_.data(), slots_.capacity() * sizeof(Slot));
 }
 
 const GridTotals& ResultGrid::Totals() const {

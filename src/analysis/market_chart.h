@@ -66,9 +66,9 @@ struct PriceScatter {
   bool binned = false;
   std::size_t undated = 0;  // rows left out: their end time does not date
 };
-// Never more points than this are drawn: 160 by 120 cells of the plot.
-inline constexpr int kScatterColumns = 160;
-inline constexpr int kScatterRows = 120;
+// Never more points than this are drawn: 120 by 90 cells of the plot.
+inline constexpr int kScatterColumns = 120;
+inline constexpr int kScatterRows = 90;
 inline constexpr std::size_t kMaxScatterPoints =
     std::size_t{kScatterColumns} * kScatterRows;
 

@@ -35,6 +35,11 @@ class SummaryRows final : public RowSink {
     captions_.Reserve(rows);
     if (keep_prices_) prices_.reserve(prices_.size() + rows);
   }
+  std::vector<MemoryRange> RoomAhead() const override {
+    std::vector<MemoryRange> ranges{RoomBeyond(prices_)};
+    captions_.RoomAhead(ranges);
+    return ranges;
+  }
 
   std::string_view Currency() const override {
     return totals_.count == 0 ? std::string_view{} : currency_;

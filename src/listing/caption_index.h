@@ -9,6 +9,7 @@
 
 #include "listing/caption_text.h"
 #include "listing/sorted_captions.h"
+#include "util/page_warmer.h"
 
 namespace tolvane {
 
@@ -31,6 +32,10 @@ class CaptionIndex {
   // Room for `count` more captions, the table included: no rehash until
   // they are in.
   void Reserve(std::size_t count);
+  // Adds the room Reserve made that captions fill next.
+  void RoomAhead(std::vector<MemoryRange>& ranges) const {
+    ranges.push_back(RoomBeyond(entries_));
+  }
   // True when some caption begins with the text, letter case aside. An
   // empty text begins every caption.
   bool HasPrefix(std::string_view text) const;

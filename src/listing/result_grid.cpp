@@ -208,6 +208,13 @@ void ResultGrid::Reserve(std::size_t rows, std::size_t text_bytes) {
   captions_.Reserve(rows);
 }
 
+std::vector<MemoryRange> ResultGrid::RoomAhead() const {
+  std::vector<MemoryRange> ranges{RoomBeyond(slots_), RoomBeyond(row_ids_),
+                                  RoomBeyond(texts_)};
+  captions_.RoomAhead(ranges);
+  return ranges;
+}
+
 const GridTotals& ResultGrid::Totals() const {
   if (!totals_valid_) {
     totals_ = GridTotals{};

@@ -184,6 +184,7 @@ class ResultGrid final : public RowSink {
   // text. The caption table takes its size at once; other room not filled
   // is address space only: its pages are never touched.
   void Reserve(std::size_t rows, std::size_t text_bytes) override;
+  std::vector<MemoryRange> RoomAhead() const override;
   bool KeepsTexts() const override { return true; }
 
   void SetChecked(int index, bool checked);

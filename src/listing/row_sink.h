@@ -4,8 +4,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "listing/caption_text.h"
+#include "util/page_warmer.h"
 
 namespace tolvane {
 
@@ -31,6 +33,9 @@ class RowSink {
   virtual bool KeepsTexts() const = 0;
   // Room for `rows` more rows with `text_bytes` more bytes of text.
   virtual void Reserve(std::size_t rows, std::size_t text_bytes) = 0;
+  // The room Reserve made, which appends fill from the front: its pages can
+  // be made ready ahead of them.
+  virtual std::vector<MemoryRange> RoomAhead() const { return {}; }
 
   // The currency the rows are in once a source named one; empty while none
   // has, or when there are no rows.

@@ -15,6 +15,7 @@
 #include "reports/csv_row_batch.h"
 #include "util/error.h"
 #include "util/money.h"
+#include "util/page_warmer.h"
 #include "util/read_ahead.h"
 
 namespace tolvane {
@@ -105,6 +106,7 @@ CsvFileMerge MergeOwnForm(InputFile& file, const std::string& start,
   // Room for the rows the file likely holds, so the rows do not copy
   // themselves as they grow.
   rows.Reserve(EstimatedRecords(start, file.Size()), file.Size());
+  PageWarmer warmer(rows.RoomAhead(), ReadAheadOnThread());
   OwnFormBatches batches(walk, rows.KeepsTexts());
   ReadAhead<CsvRowBatch> ahead(
       [&batches, &walk](CsvRowBatch& batch) {
@@ -157,6 +159,7 @@ CsvFileMerge MergeHeaderForm(InputFile& file, std::string start,
   CsvReadReport report;
   if (steps.rows_start) steps.rows_start();
   rows.Reserve(expected, file.Size());
+  PageWarmer warmer(rows.RoomAhead(), ReadAheadOnThread());
   HeaderBatches batches(header_rows, rows.KeepsTexts());
   ReadAhead<CsvRowBatch> ahead(
       [&batches, &bytes_read](CsvRowBatch& batch) {

@@ -2,13 +2,15 @@
 // into PNG files, so a change of the layout can be looked at without a
 // display. The windows run on the plain in-memory services, as in the tests.
 //
-// gui-snapshot --time-import CSV: imports the file into the idle main window
-// through the Import command, then opens the Market window on the rows, and
-// says how long each took until the window had drawn it.
+// gui-snapshot --time-import CSV [PNG]: imports the file into the idle main
+// window through the Import command, then opens the Market window on the
+// rows, and says how long each took until the window had drawn it; with a
+// picture named, draws the Market window into it afterwards.
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
@@ -66,7 +68,7 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
       .count();
 }
 
-int TimeImport(const char* csv) {
+int TimeImport(const char* csv, const char* picture) {
   PlainProgram h;
   h.windows.Start();
   h.Main().show();
@@ -85,16 +87,24 @@ int TimeImport(const char* csv) {
   QApplication::processEvents();
   h.windows.MarketWidget()->repaint();
   std::printf("market: drawn in %.3f s\n", SecondsSince(start));
-  return h.Grid().Count() > 0 ? 0 : 1;
+  bool ok = h.Grid().Count() > 0;
+  if (picture != nullptr) {
+    Settle();
+    const QFileInfo file(QString::fromLocal8Bit(picture));
+    ok = Save(*h.windows.MarketWidget(), file.absoluteDir(),
+              file.fileName().toLocal8Bit().constData()) &&
+         ok;
+  }
+  return ok ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(
-        stderr,
-        "usage: gui-snapshot FOLDER | gui-snapshot --time-import CSV\n");
+    std::fprintf(stderr,
+                 "usage: gui-snapshot FOLDER | gui-snapshot --time-import CSV "
+                 "[PNG]\n");
     return 2;
   }
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
@@ -102,7 +112,8 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   if (std::string_view(argv[1]) == "--time-import") {
-    return argc == 3 ? TimeImport(argv[2]) : 2;
+    if (argc != 3 && argc != 4) return 2;
+    return TimeImport(argv[2], argc == 4 ? argv[3] : nullptr);
   }
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   PlainProgram h;

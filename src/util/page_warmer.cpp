@@ -61,13 +61,10 @@ void PageWarmer::Work() {
       if (stop_) return;
       const std::uintptr_t left = to - from;
       if (left == 0) continue;
-      // The slice's share of what is left, in whole pages, and all of it
-      // at the last slice.
-      const std::uintptr_t share =
-          slice + 1 == kSlices
-              ? left
-              : std::max(page, (left / (kSlices - slice)) & ~(page - 1));
-      const std::uintptr_t bytes = std::min(share, left);
+      // The slice's share of what is left, in whole pages: all of it at the
+      // last slice, and never more, as what is left is whole pages.
+      const std::uintptr_t bytes =
+          std::max(page, (left / (kSlices - slice)) & ~(page - 1));
       if (::madvise(reinterpret_cast<void*>(from), bytes,
                     MADV_POPULATE_WRITE) != 0) {
         // A kernel without the request refuses every range alike.

@@ -44,11 +44,11 @@ bool KernelWarms() {
   return ::madvise(probe.Page(0), kPage, MADV_POPULATE_WRITE) == 0;
 }
 
-// Two tables in one mapping with untouched pages around them, each starting
-// and ending inside a page; a third range was freed before the warmer got
-// to it. Catches pages left cold at a range's ends or middle, the pages
-// about them warmed, a refused range ending the others' warming, and bytes
-// changed.
+// Two tables in one mapping with untouched pages around them, one starting
+// inside a page and one on a page's start; a third range was freed before
+// the warmer got to it. Catches pages left cold at a range's ends or middle,
+// the pages about them warmed, a refused range ending the others' warming, and
+// bytes changed.
 TEST(PageWarmerTest, WarmsEveryWholePageOfEachRangeAndChangesNoByte) {
   if (!KernelWarms()) GTEST_SKIP() << "the kernel cannot warm pages";
   // Pages 1 to 1199 of the first table, 1301 to 2899 of the second:
@@ -62,7 +62,7 @@ TEST(PageWarmerTest, WarmsEveryWholePageOfEachRangeAndChangesNoByte) {
   {
     PageWarmer warmer({{gone, 4 * kPage},
                        {memory.Page(1) - 7, 1199 * kPage + 7 + 9},
-                       {memory.Page(1300) + 1, 1600 * kPage - 1}},
+                       {memory.Page(1301), 1599 * kPage + 5}},
                       true);
     warmer.Finish();
   }
@@ -83,14 +83,26 @@ TEST(PageWarmerTest, LeavesSmallTablesAndSingleProcessorsAlone) {
   struct Case {
     std::size_t pages;
     bool on_thread;
+    char warmed;
   };
   const std::size_t large = (std::size_t{8} << 20) / kPage;
-  for (const Case& c : {Case{large - 1, true}, Case{large * 2, false}}) {
+  for (const Case& c : {Case{large - 1, true, '-'}, Case{large, true, 'r'},
+                        Case{large * 2, false, '-'}}) {
     Mapping memory(c.pages);
     PageWarmer warmer({{memory.Page(0), c.pages * kPage}}, c.on_thread);
     warmer.Finish();
-    EXPECT_EQ(memory.Resident(), std::string(c.pages, '-')) << c.pages;
+    EXPECT_EQ(memory.Resident(), std::string(c.pages, c.warmed)) << c.pages;
   }
+}
+
+// A merge that ends early ends its warming too: a gigabyte of room is not
+// all made ready after it.
+TEST(PageWarmerTest, StopsWhereItIsWhenDestroyed) {
+  if (!KernelWarms()) GTEST_SKIP() << "the kernel cannot warm pages";
+  const std::size_t pages = (std::size_t{1} << 30) / kPage;
+  Mapping memory(pages);
+  { PageWarmer warmer({{memory.Page(0), pages * kPage}}, true); }
+  EXPECT_NE(memory.Resident(), std::string(pages, 'r'));
 }
 
 }  // namespace
